@@ -1,0 +1,33 @@
+#pragma once
+// pluginFun's work: validates an event envelope and runs the initialise,
+// finalise and preferences steps in their fixed order.
+#include <cstdint>
+
+#include "host/core/envelope.h"
+#include "host/core/host_link.h"
+#include "host/core/lifecycle_port.h"
+
+namespace ow {
+
+class PluginLifecycle {
+public:
+    PluginLifecycle(EnvelopeBuffer& buffer, HostLink& host, LifecyclePort& port)
+        : buffer_(buffer), host_(host), port_(port) {}
+
+    // Returns the reply envelope (inside the envelope buffer) or null.
+    const char* HandleEvent(const void* event);
+
+    std::int32_t IconId() const { return iconId_; }
+
+private:
+    const char* Initialize(std::uint32_t hostCall);
+    const char* Finalize();
+    const char* Preferences();
+
+    EnvelopeBuffer& buffer_;
+    HostLink& host_;
+    LifecyclePort& port_;
+    std::int32_t iconId_ = 0;
+};
+
+}  // namespace ow
