@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "literal_extract.h"
+#include "weather/core/extract_weather_line.h"
+
+namespace ow {
+namespace {
+
+// A script the way the informer wraps its payload.
+std::string Script(const std::string& payload) {
+    return "document.write(\"" + payload + "\");\n";
+}
+
+struct LineCase {
+    const char* name;
+    std::string document;
+    std::string expected;
+};
+
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
+// Each case is checked against the shipped extraction and the literal one.
+class GismeteoLineTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(GismeteoLineTest, GivesExpectedLine) {
+    const auto& c = GetParam();
+    EXPECT_EQ(ExtractWeatherLine(c.document, kGismeteoSource), c.expected);
+    EXPECT_EQ(literal::ExtractWeatherLine(c.document, kGismeteoSource), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GismeteoLineTest,
+    ::testing::Values(
+        LineCase{"WorkedExample",
+                 Script("<font color=#000080><b>Town</b></font> +5..+7</b>rain</font>"),
+                 "Town.  +5..+7, rain. "},
+        LineCase{"OpeningThenClosingOnly", "ite(\"\");", ""},
+        LineCase{"LineFeedReturnRemovedReturnLineFeedStays", Script("a\n\rb\r\nc\nd\re"),
+                 "ab\r\nc\nd\re"},
+        LineCase{"PairMadeByRemovingAPairStays", Script("a\n\n\r\rb"), "a\n\rb"},
+        LineCase{"BoldAtEndLeavesTrailingComma", Script("<b>Town</b>"), "Town, "},
+        LineCase{"SignatureCompletedByFontClose",
+                 Script("<font><b>GISMETEO.RU</b></font>Moscow"), " Moscow"},
+        LineCase{"SignatureCompletedByLoneFontClose", Script("GISMETEO.RU</font>x"), " x"},
+        LineCase{"SignatureNotCompletedByBoldClose", Script("GISMETEO.RU</b>x"),
+                 "GISMETEO.RU, x"},
+        LineCase{"SignatureRemovedEverywhere", Script("aGISMETEO.RU.bGISMETEO.RU."), "ab"},
+        LineCase{"SignatureMadeByRemovingOneStays", Script("GISMETEO.RGISMETEO.RU.U."),
+                 "GISMETEO.RU."},
+        LineCase{"SignatureSplitByTagStays", Script("GISMETEO<i>.RU."), "GISMETEO.RU."},
+        LineCase{"LowerCaseSignatureStays", Script("gismeteo.ru."), "gismeteo.ru."},
+        LineCase{"NoOpeningMarkerLosesFourCharacters", "abcdefgh\");", "efgh"},
+        LineCase{"ShortDocumentWithoutOpeningMarker", "abc", ""},
+        LineCase{"NoClosingMarker", "document.write(\"<b>Town</b>", ""},
+        LineCase{"ClosingMarkerMadeByRemovedPair", "ite(\"a\")\n\r;b\");", "a"},
+        LineCase{"FirstClosingMarkerEnds", Script("a\");b"), "a"},
+        LineCase{"ReferencesStayAsWritten", Script("+5&#176;C"), "+5&#176;C"},
+        LineCase{"AttributesAndStrayClosingTagsGo", Script("<p class=x>a</i><br/>b"), "ab"},
+        LineCase{"TagRunsToFirstCloseAfterIt", Script("a<<b>>c"), "a>c"},
+        LineCase{"LoneCloseBracketStays", Script("a>b"), "a>b"},
+        LineCase{"UnclosedTagKeepsTheRest", Script("a<b>c<d e"), "ac<d e"},
+        LineCase{"UnclosedTagTailStillLosesSignature", Script("a<GISMETEO.RU.b"), "a<b"},
+        LineCase{"UnclosedTagTailKeepsReplacements", Script("x<font </b>y</font>"),
+                 "x<font , y. "},
+        LineCase{"ReplacedClosingTagNoLongerEndsATag", Script("a<font x</b>y>z"), "az"},
+        LineCase{"EmptyDocument", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExtractWeatherLine, WorkedExampleHasTwentyOneCharacters) {
+    EXPECT_EQ(ExtractWeatherLine(
+                  Script("<font color=#000080><b>Town</b></font> +5..+7</b>rain</font>"),
+                  kGismeteoSource)
+                  .size(),
+              21u);
+}
+
+TEST(ExtractWeatherLine, UnknownSourceGivesEmptyLine) {
+    const std::string document = Script("<b>Town</b></font>");
+    for (const int source : {2, -1, 100}) {
+        EXPECT_EQ(ExtractWeatherLine(document, source), "") << source;
+    }
+}
+
+}  // namespace
+}  // namespace ow
