@@ -42,16 +42,6 @@ TEST_F(TickerTest, PassEndWithoutBarRefreshStartsNoRedisplay) {
     EXPECT_EQ(Tick(kScrollTimer), PassEnd(Bar("abc"), false));
 }
 
-TEST_F(TickerTest, OneCharacterLine) {
-    state.CachedWeatherLine = "x";
-    for (int tick = 1; tick <= 5; ++tick) {
-        SCOPED_TRACE("tick " + std::to_string(tick));
-        EXPECT_EQ(Tick(kScrollTimer), Calls{Bar("x")});
-    }
-    EXPECT_EQ(Tick(kScrollTimer), PassEnd(Bar("x")));
-    EXPECT_EQ(state.ScrollPosition, kScrollRestPosition);
-}
-
 struct PassShape {
     int length;
     int startPosition;
@@ -83,7 +73,7 @@ TEST_P(PassLengthTest, CountsTicksAndHold) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FromRestAndFromZero, PassLengthTest,
-                         ::testing::Values(PassShape{1, kScrollRestPosition, 6, 5},
+                         ::testing::Values(PassShape{1, kScrollRestPosition, 6, 5},  // ticks 1-5 show it
                                            PassShape{2, kScrollRestPosition, 7, 6},
                                            PassShape{10, kScrollRestPosition, 15, 6},
                                            PassShape{50, kScrollRestPosition, 55, 6},
@@ -164,15 +154,6 @@ TEST_F(TickerTest, TestModeScrollsInsideTestFieldAndEndsTestMode) {
 
     // The re-display writes to the status bar although the window is still open.
     EXPECT_EQ(Tick(kRedisplayTimer), (Calls{"kill 4", "set 4 3000", Bar(line)}));
-}
-
-TEST_F(TickerTest, TestModePassEndKeepsPrefixForEmptyLine) {
-    state.TestMode = true;  // the window's cbScroll is not ticked: no restart
-    state.ScrollPosition = 3;
-    port.nextLine = {"", true};
-    EXPECT_EQ(Tick(kScrollTimer),
-              (Calls{Fetch(), "kill 2", Fetch(), Test(""), "kill 4", "set 4 3000"}));
-    EXPECT_FALSE(state.TestMode);
 }
 
 }  // namespace

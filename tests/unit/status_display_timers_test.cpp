@@ -5,7 +5,6 @@
 #include <string>
 
 #include "display/core/display_texts.h"
-#include "display/core/scroll_speed.h"
 #include "ticker_test_port.h"
 
 namespace ow::testing {
@@ -16,20 +15,6 @@ using TimersTest = StatusDisplayTest;
 TEST(DisplayTexts, PrefixIsEightCp1251Bytes) {
     EXPECT_EQ(kWeatherPrefix.view(), "\xCF\xCE\xC3\xCE\xC4\xC0: ");
     EXPECT_EQ(kWeatherPrefix.view().size(), 8u);
-    EXPECT_EQ(StatusBarMessage(""), "");
-    EXPECT_EQ(StatusBarMessage("x"), std::string(kWeatherPrefix.view()) + "x");
-    EXPECT_EQ(WithWeatherPrefix(""), kWeatherPrefix.view());
-}
-
-TEST(ScrollSpeed, IntervalPerTrackBarPosition) {
-    EXPECT_EQ(ScrollIntervalForSpeed(1), 500);
-    EXPECT_EQ(ScrollIntervalForSpeed(2), 250);
-    EXPECT_EQ(ScrollIntervalForSpeed(3), 166);
-    EXPECT_EQ(ScrollIntervalForSpeed(4), 125);
-    EXPECT_EQ(ScrollIntervalForSpeed(5), 100);
-    EXPECT_EQ(ScrollIntervalForSpeed(0), 500);
-    EXPECT_EQ(ScrollIntervalForSpeed(-7), 500);
-    EXPECT_EQ(ScrollIntervalForSpeed(std::numeric_limits<int>::max()), 100);
 }
 
 TEST_F(TimersTest, ShowStatusTextPrefixesAndPassesSectionUnchanged) {

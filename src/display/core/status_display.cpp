@@ -32,10 +32,7 @@ bool StatusDisplay::ShowStatusText(std::string_view text) {
 }
 
 std::string StatusDisplay::CurrentWeatherLine() {
-    if (state_.CachedWeatherLine.empty() && port_) {
-        std::string line = Download();
-        state_.CachedWeatherLine = std::move(line);
-    }
+    if (state_.CachedWeatherLine.empty() && port_) state_.CachedWeatherLine = Download();
     return state_.CachedWeatherLine;
 }
 
@@ -123,8 +120,7 @@ void StatusDisplay::OnUpdateTick() {
     state_.ScrollPosition = kScrollRestPosition;
     KillScrollTimer();
     KillRedisplayTimer();
-    std::string text = Download();  // may start the ticker
-    state_.CachedWeatherLine = std::move(text);
+    state_.CachedWeatherLine = Download();  // may start the ticker
     ShowStatusText(state_.CachedWeatherLine);
 }
 
