@@ -1,0 +1,62 @@
+#pragma once
+// The narrow door between the forecast download and the network: one method
+// per WinInet call the download makes, plus the message pump it runs between
+// reads. The Windows side is WinInet itself; tests script a fake.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ow {
+
+// An opaque WinInet handle (pointer-sized); 0 means failure / none.
+using HInternet = std::uintptr_t;
+inline constexpr HInternet kNoInternetHandle = 0;
+
+inline constexpr std::string_view kUserAgent = "Mozilla";
+inline constexpr std::uint32_t kOpenTypeDirect = 1;          // INTERNET_OPEN_TYPE_DIRECT
+inline constexpr std::uint32_t kOpenTypeProxy = 3;           // INTERNET_OPEN_TYPE_PROXY
+inline constexpr std::uint32_t kOptionProxy = 38;            // INTERNET_OPTION_PROXY
+inline constexpr std::uint32_t kOptionProxyUsername = 43;    // INTERNET_OPTION_PROXY_USERNAME
+inline constexpr std::uint32_t kOptionProxyPassword = 44;    // INTERNET_OPTION_PROXY_PASSWORD
+inline constexpr std::uint32_t kFlagReload = 0x80000000u;    // INTERNET_FLAG_RELOAD
+inline constexpr std::uint32_t kReadSize = 2048;             // most bytes asked of one read
+inline constexpr std::string_view kAcceptHeader = "Accept: */*";
+inline constexpr std::string_view kProxyAuthorizationPrefix = "Proxy-Authorization: Basic ";
+
+// Texts are passed as std::string so the Windows side can hand WinInet a
+// zero-terminated buffer together with its length in bytes.
+class InternetPort {
+public:
+    virtual ~InternetPort() = default;
+
+    // InternetOpenA(agent, accessType, proxy or null, null bypass, flags 0).
+    virtual HInternet Open(const std::string& agent, std::uint32_t accessType, const std::string* proxy) = 0;
+
+    // InternetSetOptionA(internet, kOptionProxy, record, size of record); the
+    // implementation builds INTERNET_PROXY_INFO with access type 3, `proxy` as
+    // the proxy list and an empty (not null) bypass list. Result ignored.
+    virtual void SetProxyOption(HInternet internet, const std::string& proxy) = 0;
+
+    // InternetSetOptionA(internet, option, text, length of text in bytes), for
+    // kOptionProxyUsername and kOptionProxyPassword. Result ignored.
+    virtual void SetStringOption(HInternet internet, std::uint32_t option, const std::string& text) = 0;
+
+    // InternetOpenUrlA(internet, url, headers, length of headers, flags, context 0).
+    virtual HInternet OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
+                              std::uint32_t flags) = 0;
+
+    // InternetQueryDataAvailable(url, &available, 0, 0).
+    virtual bool QueryDataAvailable(HInternet url, std::uint32_t& available) = 0;
+
+    // InternetReadFile(url, buffer, toRead, &read); `buffer` holds toRead bytes.
+    virtual bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) = 0;
+
+    // InternetCloseHandle(handle).
+    virtual void Close(HInternet handle) = 0;
+
+    // Dispatch every window message waiting in this thread's queue. May run a
+    // nested download or the plug-in's finalisation.
+    virtual void PumpMessages() = 0;
+};
+
+}  // namespace ow
