@@ -1,0 +1,33 @@
+#pragma once
+// Everything a download sends, worked out from the settings before the first
+// network call, so settings changed while the download runs cannot affect it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "prefs/core/working_values.h"
+
+namespace ow {
+
+struct FetchRequest {
+    int sourceIndex = 0;                   // the source the URL points at
+    std::uint32_t accessType = 0;          // kOpenTypeDirect or kOpenTypeProxy
+    std::optional<std::string> proxy;      // "host:port" when going through a proxy
+    bool proxyAuthorization = false;       // set the proxy options and send the credential
+    std::string proxyLogin;
+    std::string proxyPassword;
+    std::string url;
+    std::string headers;                   // the one added header, no line end
+};
+
+// ProxyHost ":" ProxyPort, joined as they are (no trimming, no default port).
+std::string ProxyText(const WorkingValues& values);
+
+// "Proxy-Authorization: Basic " and the Base64 of login ":" password.
+std::string ProxyAuthorizationHeader(std::string_view login, std::string_view password);
+
+// None when the source index names no source.
+std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode);
+
+}  // namespace ow

@@ -1,0 +1,52 @@
+#include "weather/core/fetch_weather.h"
+
+#include <utility>
+
+#include "weather/core/fetch_body.h"
+#include "weather/core/fetch_classification.h"
+#include "weather/core/fetch_connection.h"
+#include "weather/core/fetch_request.h"
+#include "weather/core/fetch_texts.h"
+
+namespace ow {
+
+namespace {
+
+FetchResult Finish(DisplayState& display, std::string text, bool extracted) {
+    display.CachedWeatherLine = text;
+    return FetchResult{std::move(text), extracted, false};
+}
+
+FetchResult ConnectionError(DisplayState& display) { return Finish(display, kConnectionErrorText.str(), false); }
+
+}  // namespace
+
+FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values, DisplayState& display,
+                         const FetchServices& services) {
+    display.CachedWeatherLine = kFetchInProgressText;
+    const auto request = BuildFetchRequest(values, townCode);
+    if (!request) return ConnectionError(display);
+
+    std::string body;
+    {
+        FetchHandles handles(services.port, services.registry);
+        if (!OpenConnection(services.port, *request, handles)) return ConnectionError(display);
+        ReadBody(services.port, handles, body);
+        if (handles.Cancelled()) return FetchResult{kConnectionErrorText.str(), false, true};
+    }  // both handles are closed here, before the document is looked at
+
+    switch (ClassifyBody(body)) {
+        case BodyKind::Blank:
+            return ConnectionError(display);
+        case BodyKind::ProxyAuthFailure:
+            return Finish(display, std::string(kProxyAuthFailedText), false);
+        case BodyKind::Document:
+            break;
+    }
+    // The source the document came from, even if the settings changed meanwhile.
+    FetchResult result = Finish(display, services.extract(body, request->sourceIndex), true);
+    if (services.onExtracted) services.onExtracted();
+    return result;
+}
+
+}  // namespace ow

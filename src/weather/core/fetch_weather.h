@@ -1,0 +1,46 @@
+#pragma once
+// The forecast download: request, body, classification, extraction.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "display/core/display_state.h"
+#include "prefs/core/working_values.h"
+#include "weather/core/fetch_handles.h"
+#include "weather/core/internet_port.h"
+
+namespace ow {
+
+// Reduces a downloaded document of the given source to the weather line.
+using WeatherExtractor = std::function<std::string(std::string_view document, int sourceIndex)>;
+
+struct FetchServices {
+    InternetPort& port;
+    FetchRegistry& registry;            // the downloads in progress, for finalisation
+    WeatherExtractor extract;
+    std::function<void()> onExtracted;  // the ticker start rule; may be empty
+};
+
+struct FetchResult {
+    std::string text;        // the weather line or one of the fixed failure texts
+    bool extracted = false;  // the text came from the extractor (and the ticker rule ran)
+    bool cancelled = false;  // finalisation closed the handles mid-download: the
+                             // caller must return without touching anything else
+};
+
+// Downloads the document of the selected source for `townCode` and leaves the
+// outcome in display.CachedWeatherLine ("error" while it runs):
+//   - "Ошибка соединения" when no connection or URL handle could be opened, the
+//     source index names no source (nothing is opened then), or the document
+//     is blank;
+//   - "Proxy authorization failed!" when the document holds an authorisation
+//     marker;
+//   - otherwise the extractor's line for the whole document, after which
+//     onExtracted runs.
+// A cancelled download returns "Ошибка соединения" with `cancelled` set and
+// leaves CachedWeatherLine and the ticker alone. The settings are read once,
+// before the first network call.
+FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values, DisplayState& display,
+                         const FetchServices& services);
+
+}  // namespace ow

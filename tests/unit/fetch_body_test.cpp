@@ -1,0 +1,106 @@
+// Reading the document: joining, read sizes and the ways the loop ends.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fetch_fake_port.h"
+#include "weather/core/fetch_texts.h"
+
+namespace ow::fetch_test {
+namespace {
+
+using Sizes = std::vector<std::uint32_t>;
+
+TEST(FetchBody, PiecesAreJoinedUnchanged) {
+    FetchRig rig;
+    // A line break and blanks right on the piece boundaries must survive.
+    rig.Respond({"  first line\r\n", "second line  ", "\r\n third\r\n"});
+
+    rig.Fetch();
+
+    ASSERT_EQ(rig.extractions.size(), 1u);
+    EXPECT_EQ(rig.extractions[0].document, "  first line\r\nsecond line  \r\n third\r\n");
+}
+
+TEST(FetchBody, EachReadAsksForWhatIsAvailableUpToTheReadSize) {
+    FetchRig rig;
+    rig.Respond({std::string(10, 'a'), std::string(5000, 'b'), std::string(2048, 'c'), std::string(1, 'd')});
+
+    rig.Fetch();
+
+    EXPECT_EQ(rig.port.ReadSizes(), (Sizes{10, 2048, 2048, 904, 2048, 1}));
+    ASSERT_EQ(rig.extractions.size(), 1u);
+    EXPECT_EQ(rig.extractions[0].document,
+              std::string(10, 'a') + std::string(5000, 'b') + std::string(2048, 'c') + "d");
+    // Messages run between pieces.
+    EXPECT_EQ(rig.port.pumps, 6);
+}
+
+TEST(FetchBody, LargeBodyArrivesWhole) {
+    FetchRig rig;
+    std::string body;
+    std::vector<std::string> packets;
+    for (int i = 0; body.size() < (1u << 20); ++i) {
+        packets.push_back(std::string(1 + (i * 7919) % 6000, static_cast<char>('A' + i % 26)) + "\r\n");
+        body += packets.back();
+    }
+    rig.Respond(packets);
+
+    rig.Fetch();
+
+    ASSERT_EQ(rig.extractions.size(), 1u);
+    EXPECT_EQ(rig.extractions[0].document, body);
+    for (std::uint32_t asked : rig.port.ReadSizes()) EXPECT_LE(asked, 2048u);
+}
+
+struct EndCase {
+    const char* name;
+    int failQueryAt;
+    int failReadAt;
+    int zeroReadAt;
+    std::string document;  // what reaches the extractor; empty = none
+    Sizes reads;
+    friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LoopEnd : public testing::TestWithParam<EndCase> {};
+
+TEST_P(LoopEnd, StopsWithoutSpinning) {
+    const EndCase& c = GetParam();
+    FetchRig rig;
+    ScriptedResponse response;
+    response.packets = {"one ", "two ", "three"};
+    response.failQueryAt = c.failQueryAt;
+    response.failReadAt = c.failReadAt;
+    response.zeroReadAt = c.zeroReadAt;
+    rig.port.responses.push_back(response);
+
+    const FetchResult result = rig.Fetch();
+
+    EXPECT_EQ(rig.port.ReadSizes(), c.reads);
+    if (c.document.empty()) {
+        EXPECT_EQ(result.text, kConnectionErrorText.view());
+        EXPECT_TRUE(rig.extractions.empty());
+    } else {
+        ASSERT_EQ(rig.extractions.size(), 1u);
+        EXPECT_EQ(rig.extractions[0].document, c.document);
+    }
+    EXPECT_TRUE(rig.port.faults.empty());
+    EXPECT_TRUE(rig.port.AllClosed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fetch, LoopEnd,
+    testing::Values(EndCase{"FirstQueryFails", 0, -1, -1, "", {}},
+                    EndCase{"LaterQueryFails", 2, -1, -1, "one two ", {4, 4}},
+                    EndCase{"FirstReadFails", -1, 0, -1, "", {4}},
+                    EndCase{"LaterReadFails", -1, 1, -1, "one ", {4, 4}},
+                    EndCase{"ZeroByteRead", -1, -1, 1, "one ", {4, 4}},
+                    EndCase{"Complete", -1, -1, -1, "one two three", {4, 4, 5}}),
+    [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace ow::fetch_test

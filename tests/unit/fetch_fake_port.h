@@ -1,0 +1,239 @@
+#pragma once
+// A scripted stand-in for WinInet that records every call the download makes,
+// and a rig that runs FetchWeather against it.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "display/core/display_state.h"
+#include "prefs/core/working_values.h"
+#include "weather/core/fetch_handles.h"
+#include "weather/core/fetch_weather.h"
+#include "weather/core/internet_port.h"
+
+namespace ow::fetch_test {
+
+// What one InternetOpenUrlA call finds on the other side.
+struct ScriptedResponse {
+    bool failOpenUrl = false;
+    std::vector<std::string> packets;  // arrive one at a time; a query reports what is left of the current one
+    int failQueryAt = -1;              // 0-based query on this handle that fails
+    int failReadAt = -1;               // 0-based read on this handle that fails
+    int zeroReadAt = -1;               // 0-based read on this handle that succeeds with 0 bytes
+};
+
+class FakeInternetPort : public InternetPort {
+public:
+    struct OpenCall {
+        std::string agent;
+        std::uint32_t accessType;
+        std::optional<std::string> proxy;
+    };
+    struct OptionCall {
+        HInternet handle;
+        std::uint32_t option;
+        std::string text;
+        bool operator==(const OptionCall&) const = default;
+    };
+    struct UrlCall {
+        HInternet internet;
+        std::string url;
+        std::string headers;
+        std::uint32_t flags;
+    };
+    struct ReadCall {
+        HInternet handle;
+        std::uint32_t asked;
+    };
+
+    // Script.
+    bool failOpen = false;
+    std::deque<ScriptedResponse> responses;  // taken one per OpenUrl
+    std::function<void()> onPump;
+
+    // Record.
+    std::vector<OpenCall> opens;
+    std::vector<OptionCall> options;  // SetProxyOption is recorded as kOptionProxy with the proxy text
+    std::vector<UrlCall> urls;
+    std::vector<HInternet> internetHandles;  // as returned by Open, in order
+    std::vector<HInternet> urlHandles;       // as returned by OpenUrl, in order
+    std::vector<ReadCall> reads;
+    std::vector<HInternet> closes;
+    std::vector<std::string> faults;  // misuse: a call on a handle that is not open, a spinning loop
+    int pumps = 0;
+
+    bool AllClosed() const { return open_.empty(); }
+    std::vector<std::uint32_t> ReadSizes() const {
+        std::vector<std::uint32_t> sizes;
+        for (const ReadCall& read : reads) sizes.push_back(read.asked);
+        return sizes;
+    }
+
+    HInternet Open(const std::string& agent, std::uint32_t accessType, const std::string* proxy) override {
+        opens.push_back({agent, accessType, proxy ? std::optional<std::string>(*proxy) : std::nullopt});
+        if (failOpen) return kNoInternetHandle;
+        const HInternet handle = NewHandle();
+        internetHandles.push_back(handle);
+        return handle;
+    }
+
+    void SetProxyOption(HInternet internet, const std::string& proxy) override {
+        CheckOpen(internet, "SetProxyOption");
+        options.push_back({internet, kOptionProxy, proxy});
+    }
+
+    void SetStringOption(HInternet internet, std::uint32_t option, const std::string& text) override {
+        CheckOpen(internet, "SetStringOption");
+        options.push_back({internet, option, text});
+    }
+
+    HInternet OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
+                      std::uint32_t flags) override {
+        CheckOpen(internet, "OpenUrl");
+        urls.push_back({internet, url, headers, flags});
+        ScriptedResponse response;
+        if (!responses.empty()) {
+            response = std::move(responses.front());
+            responses.pop_front();
+        }
+        if (response.failOpenUrl) return kNoInternetHandle;
+        const HInternet handle = NewHandle();
+        urlHandles.push_back(handle);
+        streams_[handle] = Stream{std::move(response)};
+        return handle;
+    }
+
+    bool QueryDataAvailable(HInternet url, std::uint32_t& available) override {
+        Stream* stream = StreamOf(url, "QueryDataAvailable");
+        if (!stream) return false;
+        if (stream->queries++ == stream->script.failQueryAt) {
+            available = 999;  // junk: a failed query's count means nothing
+            return false;
+        }
+        available = static_cast<std::uint32_t>(stream->Left());
+        return true;
+    }
+
+    bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override {
+        reads.push_back({url, toRead});
+        read = 0;
+        if (reads.size() > kSpinLimit) {
+            faults.push_back("read loop does not end");
+            return false;
+        }
+        Stream* stream = StreamOf(url, "ReadFile");
+        if (!stream) return false;
+        const int index = stream->reads++;
+        if (index == stream->script.failReadAt) return false;
+        if (index == stream->script.zeroReadAt) return true;
+        read = static_cast<std::uint32_t>(std::min<std::size_t>(toRead, stream->Left()));
+        if (read != 0) std::memcpy(buffer, stream->Current().data() + stream->offset, read);
+        stream->Advance(read);
+        return true;
+    }
+
+    void Close(HInternet handle) override {
+        closes.push_back(handle);
+        if (open_.erase(handle) == 0) faults.push_back("Close of a handle that is not open");
+    }
+
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
+
+private:
+    static constexpr std::size_t kSpinLimit = 100000;
+
+    struct Stream {
+        ScriptedResponse script;
+        std::size_t packet = 0;
+        std::size_t offset = 0;
+        int queries = 0;
+        int reads = 0;
+
+        const std::string& Current() const { return script.packets[packet]; }
+        std::size_t Left() const { return packet < script.packets.size() ? Current().size() - offset : 0; }
+        void Advance(std::size_t n) {
+            offset += n;
+            while (packet < script.packets.size() && offset == Current().size()) {
+                ++packet;
+                offset = 0;
+            }
+        }
+    };
+
+    HInternet NewHandle() {
+        next_ += 0x10;
+        open_.insert(next_);
+        return next_;
+    }
+
+    void CheckOpen(HInternet handle, const char* call) {
+        if (!open_.count(handle)) faults.push_back(std::string(call) + " on a handle that is not open");
+    }
+
+    Stream* StreamOf(HInternet url, const char* call) {
+        CheckOpen(url, call);
+        const auto it = streams_.find(url);
+        if (it == streams_.end() || !open_.count(url)) return nullptr;
+        it->second.Advance(0);  // skip empty packets
+        return &it->second;
+    }
+
+    HInternet next_ = 0x1000;
+    std::set<HInternet> open_;
+    std::map<HInternet, Stream> streams_;
+};
+
+// FetchWeather wired to the fake port, a recording extractor and a counting
+// ticker callback.
+struct FetchRig {
+    struct Extraction {
+        std::string document;
+        int sourceIndex;
+    };
+
+    FakeInternetPort port;
+    FetchRegistry registry;
+    WorkingValues values;
+    DisplayState display;
+    std::string extractedLine = "+20, clear";
+    std::vector<Extraction> extractions;
+    int tickerStarts = 0;
+    std::string cacheWhenTickerStarted;
+
+    FetchRig() { values.TownCode = "27612"; }
+
+    void Respond(std::vector<std::string> packets) {
+        ScriptedResponse response;
+        response.packets = std::move(packets);
+        port.responses.push_back(std::move(response));
+    }
+
+    FetchResult Fetch() { return FetchWeather(values.TownCode, values, display, Services()); }
+
+    FetchServices Services() {
+        return FetchServices{
+            port, registry,
+            [this](std::string_view document, int sourceIndex) {
+                extractions.push_back({std::string(document), sourceIndex});
+                return extractedLine;
+            },
+            [this] {
+                ++tickerStarts;
+                cacheWhenTickerStarted = display.CachedWeatherLine;
+            }};
+    }
+};
+
+}  // namespace ow::fetch_test
