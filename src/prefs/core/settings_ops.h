@@ -1,0 +1,89 @@
+#pragma once
+// Load, apply and save: the settings file, SettingsList, the town lists, the
+// window's controls and the working values, copied between each other. Also
+// the window handlers' work that is not drawing or timers, so the Win32 form
+// only forwards.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "display/core/display_state.h"
+#include "prefs/core/pref_controls.h"
+#include "prefs/core/settings_keys.h"
+#include "prefs/core/settings_list.h"
+#include "prefs/core/settings_store.h"
+#include "prefs/core/text_lines.h"
+#include "prefs/core/working_values.h"
+
+namespace ow {
+
+class SettingsModel {
+public:
+    SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls, SettingsStore& store);
+
+    // Reads both town lists and the settings file (creating it when missing),
+    // resets the working values, fills the window, restarts the update timer.
+    void LoadSettings();
+    // SettingsList into the controls (all but sebarSection) and the working
+    // values; restarts the update timer.
+    void ApplySettings();
+    // The controls into SettingsList, then the file replaced in one step. On a
+    // failed write the old file stays and the user gets a message box.
+    bool SaveSettings();
+
+    // Test button, before the download: ScrollPosition to rest, the proxy
+    // choice and source/town taken from the window. Returns TownCode; empty
+    // means nothing to download (show TestTownMissingText()).
+    std::string TestPrepare();
+    std::string TestTownMissingText() const;
+    // Test button, after the download: proxy values and SourceIndex back to
+    // the stored ones. TownCode stays the tested one until the next apply.
+    void TestRestore();
+    // cbResource changed: that source's towns into cbTowns, the first one
+    // selected. Working values do not change.
+    void ResourceChanged();
+    // Form destroyed: SettingsList and the town lists are released and count
+    // as absent; the next LoadSettings creates them again.
+    void ReleaseLists();
+
+    bool ListsPresent() const { return lists_.has_value(); }
+    // Empty while released.
+    const SettingsList& Settings() const;
+    const StringList& TownLists(int source) const;
+    const StringList& TownNames(int source) const;
+
+private:
+    struct Lists {
+        SettingsList settings;
+        std::array<StringList, kSourceCount> townLists;
+        std::array<StringList, kSourceCount> townNames;
+    };
+
+    Lists& EnsureLists();
+    void ReadTownFiles(Lists& lists);
+    void ResetWorkingValues();
+    void ReadSettingsFile(Lists& lists, const std::string& bytes);
+
+    int StoredInt(SettingKey key) const;
+    int StoredSource() const;
+    bool StoredFlag(SettingKey key) const;
+    std::string Stored(SettingKey key) const;
+    std::string ValueFromControls(SettingKey key) const;
+
+    void FillTownBox(int source);
+    void SelectTownIfListed(int source, int index);
+    void SelectFirstTown(int source);
+    std::string SelectedTownCode(int source) const;
+    void ReadStoredProxyTexts();
+    void ShowProxyTexts();
+    void ShowScrollSpeedPerCheckBox();
+    bool Checked(PrefCheckBox box) const { return controls_.IsChecked(box); }
+
+    WorkingValues& values_;
+    DisplayState& display_;
+    PrefControls& controls_;
+    SettingsStore& store_;
+    std::optional<Lists> lists_;
+};
+
+}  // namespace ow
