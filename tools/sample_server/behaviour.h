@@ -1,0 +1,45 @@
+#pragma once
+// How the server answers weather requests: properly, or in one of the ways a
+// broken server or network answers.
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ow::sample {
+
+enum class Mode {
+    Normal,        // the document
+    Refuse,        // read the request, close without a byte
+    CloseMidBody,  // announce the full length, send half, close
+    Empty,         // 200 with an empty body
+    Blank,         // 200 with a body of spaces, CR LF and tabs
+    Trickle,       // the document one byte per interval
+    Large,         // a valid document of sizeMb MiB, made as it is sent
+    Authoriz,      // 200 with an ordinary page that says "authorized"
+    SlowStart,     // wait one interval, then the document
+};
+
+struct Behaviour {
+    Mode mode = Mode::Normal;
+    std::chrono::milliseconds interval{0};  // trickle and slow-start
+    std::size_t sizeMb = 64;                // large
+};
+
+inline constexpr std::size_t kMaxSizeMb = 4096;
+inline constexpr long kMaxIntervalMs = 600000;
+
+std::optional<Mode> ParseMode(std::string_view name);
+std::string_view ModeName(Mode mode);
+std::chrono::milliseconds DefaultInterval(Mode mode);
+
+// A behaviour from its textual parts; an empty interval or size takes the
+// default. On failure returns none and says why in error.
+std::optional<Behaviour> MakeBehaviour(std::string_view modeName, std::string_view intervalMs,
+                                       std::string_view sizeMb, std::string* error);
+
+// "mode=trickle interval_ms=20 size_mb=64"
+std::string DescribeBehaviour(const Behaviour& behaviour);
+
+}  // namespace ow::sample

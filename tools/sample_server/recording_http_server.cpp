@@ -1,0 +1,39 @@
+#include "recording_http_server.h"
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace ow::sample {
+
+RecordingHttpServer::RecordingHttpServer(const StopSignal& stop, ConnectionStream::HeadSink headSink)
+    : stop_(stop), headSink_(std::move(headSink)) {}
+
+bool RecordingHttpServer::process_and_close_socket(socket_t sock) {
+    // A trickled body must leave one byte at a time, not wait for an ACK.
+    const int on = 1;
+    ::setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+
+    bool ok = true;
+    {
+        ConnectionStream stream(sock, stop_, headSink_);
+        ConnectionStream::CurrentScope scope(stream);
+        for (int served = 0; ok && served < kMaxRequestsPerConnection; ++served) {
+            if (!stream.WaitForRequest(kKeepAlive)) break;
+            bool connectionClosed = false;
+            stream.BeginHead();
+            ok = process_request(stream, served + 1 == kMaxRequestsPerConnection, connectionClosed, nullptr);
+            stream.EndHead();
+            stream.RunAfterResponse();
+            // After a malformed request the rest of the bytes can't be trusted
+            // to start a request, so the connection ends, as with most servers.
+            if (connectionClosed || stream.refused() || !stream.headComplete()) break;
+        }
+    }
+    ::shutdown(sock, SHUT_RDWR);
+    ::close(sock);
+    return ok;
+}
+
+}  // namespace ow::sample

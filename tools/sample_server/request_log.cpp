@@ -1,0 +1,45 @@
+#include "request_log.h"
+
+namespace ow::sample {
+
+std::string FormatRecord(std::string_view rawHead) {
+    std::string text;
+    while (!rawHead.empty()) {
+        const auto end = rawHead.find('\n');
+        std::string_view line = rawHead.substr(0, end);
+        rawHead = end == std::string_view::npos ? std::string_view{} : rawHead.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line.empty()) break;  // the blank line that ends the head
+        text += line;
+        text += '\n';
+    }
+    return text + '\n';
+}
+
+bool RequestLog::AppendTo(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    file_.open(path, std::ios::binary | std::ios::app);
+    return static_cast<bool>(file_);
+}
+
+void RequestLog::Record(std::string_view rawHead) {
+    std::string record = FormatRecord(rawHead);
+    std::lock_guard lock(mutex_);
+    if (file_.is_open()) file_ << record << std::flush;
+    if (records_.size() == kMaxRecords) records_.pop_front();
+    records_.push_back(std::move(record));
+}
+
+std::string RequestLog::Text() const {
+    std::lock_guard lock(mutex_);
+    std::string text;
+    for (const std::string& record : records_) text += record;
+    return text;
+}
+
+void RequestLog::Clear() {
+    std::lock_guard lock(mutex_);
+    records_.clear();
+}
+
+}  // namespace ow::sample
