@@ -1,0 +1,119 @@
+#include "prefs/core/town_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace ow {
+namespace {
+
+using namespace std::string_literals;
+
+struct EntryCase {
+    std::string line;
+    std::string name;
+    std::string code;
+};
+
+class TownEntrySplit : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(TownEntrySplit, SplitsAtTheFirstEquals) {
+    const TCity city = SplitTownEntry(GetParam().line);
+    EXPECT_EQ(city.Name, GetParam().name);
+    EXPECT_EQ(city.Code, GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TownEntrySplit,
+    ::testing::Values(EntryCase{"Irkutsk=30710", "Irkutsk", "30710"}, EntryCase{"Irkutsk=", "Irkutsk", ""},
+                      EntryCase{"a=b=c", "a", "b=c"}, EntryCase{" Tver = 27402 ", " Tver ", " 27402 "},
+                      EntryCase{"=30710", "", "30710"}, EntryCase{"", "", ""},
+                      EntryCase{"No code here", "No code here", ""}));
+
+TEST(TownLists, ReadsEveryLineAsAnEntryWithItsName) {
+    StringList lines, names;
+    ReadTownList("A=1\r\nB=2\nA=1\r\r\nC", lines, names);
+    EXPECT_EQ(lines, (StringList{"A=1", "B=2", "A=1", "", "C"}));
+    EXPECT_EQ(names, (StringList{"A", "B", "A", "", "C"}));
+    EXPECT_EQ(TownCodeAt(lines, 1), "2");
+    EXPECT_EQ(TownCodeAt(lines, 4), "");
+}
+
+TEST(TownLists, EmptyFileGivesNoEntriesAndNoCode) {
+    StringList lines, names;
+    ReadTownList("", lines, names);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(TownCodeAt(lines, 0), "");
+}
+
+TEST(TownLists, CodeOutsideTheListIsEmpty) {
+    const StringList lines = {"A=1"};
+    for (int index : {-1, 1, 2147483647, -2147483647 - 1}) EXPECT_EQ(TownCodeAt(lines, index), "") << index;
+}
+
+TEST(TownLists, BinaryBytesStayInNameAndCode) {
+    StringList lines, names;
+    ReadTownList("\xcc\x00=\x00\xff"s, lines, names);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0], "\xcc\x00"s);
+    EXPECT_EQ(TownCodeAt(lines, 0), "\x00\xff"s);
+}
+
+TEST(TownLists, DefaultTownsArePerSource) {
+    StringList lines, names;
+    AddDefaultTown(0, lines, names);
+    AddDefaultTown(1, lines, names);
+    EXPECT_EQ(lines, (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea=30710", "Irkutsk=30710"}));
+    EXPECT_EQ(names, (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea", "Irkutsk"}));
+}
+
+// The lists shipped with the plug-in: same towns in the same order, so the
+// codes agree line by line; CR LF line ends; WMO station indexes.
+std::string ReadShipped(const char* name) {
+    std::ifstream in(std::string(OW_SHIPPED_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool IsWmoIndex(const std::string& code) {
+    return code.size() == 5 && std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+TEST(ShippedTownLists, ListTheSameTownsWithWmoCodes) {
+    const std::string gis = ReadShipped("gis_towns.ini");
+    const std::string wu = ReadShipped("wu_towns.ini");
+    for (const std::string* file : {&gis, &wu}) {
+        ASSERT_FALSE(file->empty());
+        EXPECT_EQ(file->substr(file->size() - 2), "\r\n");
+        // Every line end is CR LF.
+        EXPECT_EQ(std::count(file->begin(), file->end(), '\n'), std::count(file->begin(), file->end(), '\r'));
+    }
+    StringList gisLines, gisNames, wuLines, wuNames;
+    ReadTownList(gis, gisLines, gisNames);
+    ReadTownList(wu, wuLines, wuNames);
+    ASSERT_GE(gisLines.size(), 60u);
+    ASSERT_EQ(gisLines.size(), wuLines.size());
+    for (std::size_t i = 0; i < gisLines.size(); ++i) {
+        const int k = static_cast<int>(i);
+        EXPECT_TRUE(IsWmoIndex(TownCodeAt(gisLines, k))) << gisLines[i];
+        EXPECT_EQ(TownCodeAt(gisLines, k), TownCodeAt(wuLines, k)) << gisLines[i] << " / " << wuLines[i];
+        EXPECT_FALSE(gisNames[i].empty());
+        EXPECT_FALSE(wuNames[i].empty());
+        EXPECT_TRUE(std::all_of(wuNames[i].begin(), wuNames[i].end(),
+                                [](char c) { return c >= 0x20 && c < 0x7f; }))
+            << wuNames[i];
+    }
+    // Code page 1251, not UTF-8: the built-in town is listed with the same bytes.
+    EXPECT_NE(std::find(gisLines.begin(), gisLines.end(), std::string(kTownSources[0].defaultEntry)),
+              gisLines.end());
+    EXPECT_NE(std::find(wuLines.begin(), wuLines.end(), std::string(kTownSources[1].defaultEntry)), wuLines.end());
+}
+
+}  // namespace
+}  // namespace ow
