@@ -11,8 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "common/cp1251.h"
+#include "display/core/display_state.h"
 #include "prefs/core/pref_controls.h"
+#include "prefs/core/settings_ops.h"
 #include "prefs/core/settings_store.h"
+#include "prefs/core/working_values.h"
 
 namespace ow::testing {
 
@@ -113,14 +117,6 @@ public:
     void StartUpdateTimer(std::int64_t intervalMs) override { timerStarts.push_back(intervalMs); }
 };
 
-}  // namespace ow::testing
-
-#include "common/cp1251.h"
-#include "display/core/display_state.h"
-#include "prefs/core/settings_ops.h"
-#include "prefs/core/working_values.h"
-
-namespace ow::testing {
 
 // Small town lists of different lengths, so indexing the wrong source shows.
 inline constexpr auto kTestGisTowns = Cp1251(u8"Москва=27612\r\nИркутск=30710\r\nКиев=33345\r\n");
