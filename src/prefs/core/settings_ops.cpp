@@ -1,5 +1,6 @@
 #include "prefs/core/settings_ops.h"
 
+#include "display/core/display_texts.h"
 #include "prefs/core/settings_texts.h"
 #include "prefs/core/town_lists.h"
 
@@ -283,7 +284,7 @@ std::string SettingsModel::TestPrepare() {
 std::string SettingsModel::TestTownMissingText() const {
     std::string text(kTownMissingHead.view());
     text.append(controls_.TownText()).append(kTownMissingTail.view());
-    return text;
+    return WithWeatherPrefix(text);
 }
 
 void SettingsModel::TestRestore() {

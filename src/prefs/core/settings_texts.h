@@ -20,7 +20,8 @@ inline constexpr auto kSettingsNotSavedHead =
     Cp1251(u8"Настройки не сохранены: не удалось записать файл");
 
 inline constexpr auto kTestPrompt = Cp1251(u8"Нажмите кнопку тест для проверки");
-inline constexpr auto kTownMissingHead = Cp1251(u8"ПОГОДА: Города '");
+// After the display's "ПОГОДА: " prefix.
+inline constexpr auto kTownMissingHead = Cp1251(u8"Города '");
 inline constexpr auto kTownMissingTail = Cp1251(u8"' в списке нет");
 
 inline constexpr std::string_view kSaveSettingsLogLine = "Save settings";
