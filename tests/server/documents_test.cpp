@@ -31,7 +31,7 @@ TEST(InformerDocument, CarriesTheMarkersTheReaderCutsAt) {
     EXPECT_NE(payload.find("GISMETEO.RU</b></font>"), std::string::npos);
     EXPECT_NE(payload.find(std::string("<b>") + std::string(kIrkutsk.view()) + "</b></font>"), std::string::npos);
     // 2026-12-08 is a Tuesday.
-    EXPECT_NE(payload.find(Cp1251(u8"<b>Вт, 8 декабря</b> ночью ").str()), std::string::npos);
+    EXPECT_NE(payload.find(Cp1251(u8"<b>Вт, 8 декабря</b>ночью ").str()), std::string::npos);
     EXPECT_NE(payload.find(Cp1251(u8"<b>Чт, 10 декабря</b>").str()), std::string::npos);
     EXPECT_EQ(payload.find('\n'), std::string::npos);
     EXPECT_EQ(payload.find('"'), std::string::npos);

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <unistd.h>
+
 #include "server_fixture.h"
 
 namespace ow::sample::testing {

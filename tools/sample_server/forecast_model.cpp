@@ -52,7 +52,7 @@ DayForecast MakeDay(std::uint64_t codeHash, CalendarDate date) {
     day.sky = static_cast<Sky>(dice.Between(0, static_cast<int>(Sky::Fog)));
     day.snow = day.dayHigh <= 0;
     day.windDirection = dice.Between(0, kCompassPoints - 1);
-    day.windMetresPerSecond = dice.Between(0, 9);
+    day.windMetresPerSecond = dice.Between(1, 9);
     day.pressureHectopascal = dice.Between(995, 1040);
     day.humidityPercent = dice.Between(45, 95);
     return day;

@@ -39,7 +39,7 @@ std::string DayFragment(const DayForecast& day) {
     text += NthWord(kWeekdays.view(), static_cast<std::size_t>(Weekday(day.date)));
     text += ", " + std::to_string(day.date.day) + " ";
     text += NthWord(kMonths.view(), static_cast<std::size_t>(day.date.month - 1));
-    text += "</b> ";
+    text += "</b>";  // the reader turns "</b>" into ", "
     text += kAtNight.view();
     text += " " + Range(day.nightLow, day.nightHigh) + ", ";
     text += kInDaytime.view();
@@ -73,7 +73,7 @@ DocumentParts BuildInformerDocument(std::string_view townName, std::string_view 
     // Dense with the markers the reader replaces, for very large documents.
     parts.repeatUnit = "<font size='1'><b>";
     parts.repeatUnit += kOutlook.view();
-    parts.repeatUnit += "</b> <i>" + Range(-1, 1) + "</i>, <b>";
+    parts.repeatUnit += "</b><i>" + Range(-1, 1) + "</i>, <b>";
     parts.repeatUnit += NthWord(kSkies.view(), SkyTextIndex(Sky::Clear, false));
     parts.repeatUnit += "</b></font><br>";
 

@@ -8,7 +8,12 @@
 namespace ow::sample {
 
 RecordingHttpServer::RecordingHttpServer(const StopSignal& stop, ConnectionStream::HeadSink headSink)
-    : stop_(stop), headSink_(std::move(headSink)) {}
+    : stop_(stop), headSink_(std::move(headSink)) {
+    // httplib announces this count in its Keep-Alive header.
+    set_keep_alive_max_count(kMaxRequestsPerConnection);
+    // Idle keep-alive connections and trickling bodies each hold a worker.
+    new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+}
 
 bool RecordingHttpServer::process_and_close_socket(socket_t sock) {
     // A trickled body must leave one byte at a time, not wait for an ACK.

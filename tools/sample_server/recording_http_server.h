@@ -2,6 +2,7 @@
 // httplib's server with its connections served through ConnectionStream, so
 // request heads are recorded raw and handlers can refuse their connection.
 #include <chrono>
+#include <cstddef>
 
 #include <httplib.h>
 
@@ -15,6 +16,7 @@ public:
     RecordingHttpServer(const StopSignal& stop, ConnectionStream::HeadSink headSink);
 
     static constexpr int kMaxRequestsPerConnection = 100;
+    static constexpr std::size_t kWorkerThreads = 32;
     static constexpr std::chrono::milliseconds kKeepAlive{5000};
 
 private:
