@@ -1,0 +1,2 @@
+<!-- Gismeteo text informer -->
+document.write("<table border=0 cellspacing=0 cellpadding=1><tr><td><font face='Tahoma' size=2 color='#003366'><b>Москва</b></font><br><font face='Tahoma' size=1><b>08.12, вт</b> ночь: <b>-3..-5&#176;C</b> облачно, снег</font><br><font face='Tahoma' size=1><b>08.12, вт</b> день: <b>-1..+1&#176;C</b> пасмурно, небольшой снег</font><br><font face='Tahoma' size=1><b>09.12, ср</b> утро: <b>-4..-6&#176;C</b> ясно</font><br><font face='Arial' size=1><a href='http://www.gismeteo.ru/' target=_blank><b>GISMETEO.RU</b></font></a></td></tr></table>");

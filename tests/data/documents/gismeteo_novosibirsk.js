@@ -1,0 +1,1 @@
+document.write("<font face=Verdana size=1><b>Новосибирск</b></font> <font face=Verdana size=1>Ночь <b>-18..-20</b>, Утро <b>-21..-23</b>, День <b>-15..-17</b>, Вечер <b>-16..-18</b></font> <font size=1 color=#808080><b>GISMETEO.RU</b></font><img src='http://informer.gismeteo.ru/cnt.gif' width=1 height=1>");
