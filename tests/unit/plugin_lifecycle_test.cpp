@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp1251.h"
+#include "display/core/display_texts.h"
 #include "host/core/host_messages.h"
 #include "host/core/host_protocol.h"
 #include "host/core/plugin_lifecycle.h"
@@ -66,8 +66,8 @@ struct LifecycleTest : ::testing::Test {
     std::string event;
 };
 
-const std::string kOn = "status " + Cp1251(u8"Плагин погоды включен").str();
-const std::string kOff = "status " + Cp1251(u8"Плагин погоды выключен").str();
+const std::string kOn = "status " + kPluginEnabledText.str();
+const std::string kOff = "status " + kPluginDisabledText.str();
 
 TEST_F(LifecycleTest, InitializeRunsItsStepsInOrderAndReplies) {
     const char* reply = Send(PE_INITIALIZE);

@@ -1,15 +1,10 @@
 #include "host/core/plugin_lifecycle.h"
 
-#include "common/cp1251.h"
+#include "display/core/display_texts.h"
 #include "host/core/host_messages.h"
 #include "host/core/host_protocol.h"
 
 namespace ow {
-
-namespace {
-inline constexpr auto kPluginOnText = Cp1251(u8"Плагин погоды включен");
-inline constexpr auto kPluginOffText = Cp1251(u8"Плагин погоды выключен");
-}  // namespace
 
 const char* PluginLifecycle::HandleEvent(const void* event) {
     const EnvelopeReader envelope = EnvelopeReader::FromHost(event);
@@ -49,7 +44,7 @@ const char* PluginLifecycle::Initialize(std::uint32_t hostCall) {
     port_.FindHostPageControl();
     port_.LoadSettings();
     port_.ApplySettings();
-    port_.ShowStatusText(kPluginOnText.view());
+    port_.ShowStatusText(kPluginEnabledText.view());
     const char* reply = buffer_.Pack(ReplyBody(PluginName()));
     port_.WriteDebugLog("PE_INITIALIZE complete");
     return reply;
@@ -58,7 +53,7 @@ const char* PluginLifecycle::Initialize(std::uint32_t hostCall) {
 const char* PluginLifecycle::Finalize() {
     port_.WriteDebugLog("PE_FINALIZE received");
     if (port_.FormExists()) port_.StopTimers();
-    port_.ShowStatusText(kPluginOffText.view());
+    port_.ShowStatusText(kPluginDisabledText.view());
     port_.CloseInternetHandles();
     if (iconId_ != 0) host_.Request(RemoveIconBody(iconId_));
     if (port_.FormExists()) port_.FreeForm();

@@ -1,0 +1,68 @@
+// The library's exports. Nothing thrown inside may reach the host.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "host/core/host_protocol.h"
+#include "host/win32/plugin_module.h"
+#include "host/win32/register_call.h"
+
+namespace {
+
+// A constant counted string in the host's string layout: reference count -1
+// (never freed by anyone), length, the text and a terminating zero. The
+// caller's previous string belongs to its own memory manager, so GetVersion
+// only points the variable at this constant.
+struct ConstantCountedString {
+    std::int32_t referenceCount;
+    std::int32_t length;
+    char text[6];
+};
+constexpr ConstantCountedString kVersionString{-1, 5, {'1', '.', '2', '.', '6', '\0'}};
+static_assert(sizeof kVersionString.text == 6);
+
+}  // namespace
+
+extern "C" {
+
+const char* __stdcall pluginFun(const void* event) {
+    try {
+        return ow::PluginModule::Instance().PluginFun(event);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+// The host calls this with the mouse button code in EAX.
+OW_REGISTER_CALL void PMB(std::int32_t button) {
+    try {
+        ow::PluginModule::Instance().IconClicked(button);
+    } catch (...) {
+    }
+}
+
+void __stdcall GetVersionExport(const char** variable) {
+    if (variable != nullptr) *variable = kVersionString.text;
+}
+
+std::int16_t __stdcall getcmd(std::int32_t value) {
+    try {
+        return ow::PluginModule::Instance().GetCmd(value);
+    } catch (...) {
+        return 0;
+    }
+}
+
+BOOL __stdcall sendmsg(std::int32_t target, const char* text) {
+    try {
+        const std::size_t length = text != nullptr ? std::strlen(text) : 0;
+        return ow::PluginModule::Instance().SendMsg(target, std::string_view(text != nullptr ? text : "", length))
+                   ? TRUE
+                   : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+
+namespace ow {
+// The library's own module handle, for its resources and window classes.
+HINSTANCE ModuleInstance();
+}  // namespace ow

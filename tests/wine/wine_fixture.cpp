@@ -1,0 +1,95 @@
+#include "wine_fixture.h"
+
+#include <shellapi.h>
+
+namespace wine_tests {
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(f);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(f);
+    return ok;
+}
+
+std::string PluginsDir() { return host::ExecutableDirectory() + "\\plugins"; }
+
+std::string Cp1251(const wchar_t* text) {
+    const int n = WideCharToMultiByte(1251, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(1251, 0, text, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
+    return out;
+}
+
+namespace {
+void RemoveTree(const std::string& dir) {
+    std::string from = dir;
+    from.push_back('\0');  // double-zero-terminated list
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+}  // namespace
+
+void PluginTest::SetUp() {
+    GetCurrentDirectoryA(MAX_PATH, previousDir_);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    workDir_ = std::string(temp) + "ow_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+               std::to_string(GetTickCount());
+    CreateDirectoryA(workDir_.c_str(), nullptr);
+    SetCurrentDirectoryA(workDir_.c_str());
+    RemoveTree(PluginsDir());
+    CreateDirectoryA(PluginsDir().c_str(), nullptr);
+}
+
+void PluginTest::TearDown() {
+    emu_.reset();
+    SetCurrentDirectoryA(previousDir_);
+    RemoveTree(workDir_);
+    RemoveTree(PluginsDir());
+}
+
+host::HostEmulator& PluginTest::Start(host::WindowLayout layout) {
+    emu_ = std::make_unique<host::HostEmulator>(layout);
+    EXPECT_TRUE(emu_->plugin().loaded()) << "LoadLibrary error " << emu_->plugin().loadError();
+    return *emu_;
+}
+
+std::string PluginTest::Log() const { return ReadFileBytes(workDir_ + "\\ostix_weather_debug.log"); }
+
+std::vector<std::string> PluginTest::LogMessages() const {
+    std::vector<std::string> messages;
+    const std::string log = Log();
+    std::size_t start = 0;
+    while (start < log.size()) {
+        std::size_t end = log.find("\r\n", start);
+        if (end == std::string::npos) end = log.size();
+        const std::string line = log.substr(start, end - start);
+        const auto mark = line.find("] ");
+        messages.push_back(mark == std::string::npos ? line : line.substr(mark + 2));
+        start = end + 2;
+    }
+    return messages;
+}
+
+HWND PluginTest::FindForm() { return FindWindowA("TfPref", nullptr); }
+
+}  // namespace wine_tests

@@ -1,0 +1,44 @@
+#pragma once
+// Every end-to-end test starts from a clean slate: its own current directory
+// (where the plug-in keeps its log), an empty plugins folder beside the
+// program (where it keeps its settings), and a fresh host emulator.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_emulator.h"
+
+namespace wine_tests {
+
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string PluginsDir();  // <program dir>\plugins
+std::string Cp1251(const wchar_t* text);
+
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the emulator (and loads the plug-in) with this layout.
+    host::HostEmulator& Start(host::WindowLayout layout = {});
+    host::HostEmulator& emu() { return *emu_; }
+
+    std::string Log() const;                       // the whole debug log, "" when absent
+    std::vector<std::string> LogMessages() const;  // the text after "] " of each line
+    std::string StatusText(int section) { return emu_->window().StatusText(section); }
+
+    // The plug-in's own top-level windows (its preferences form).
+    static HWND FindForm();
+
+    std::string workDir_;
+
+private:
+    std::unique_ptr<host::HostEmulator> emu_;
+    char previousDir_[MAX_PATH] = {};
+};
+
+}  // namespace wine_tests

@@ -1,0 +1,247 @@
+#include "emulator_window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "plugin_library.h"
+
+namespace host {
+
+namespace {
+
+constexpr char kMainClass[] = "TOstixMainForm";
+constexpr char kStripClass[] = "TOstixIconStrip";
+constexpr int kStripHeight = 24;
+constexpr int kIconCell = 22;
+
+// Registers `name` as a copy of an existing class, so the child behaves
+// exactly like the real control while bearing the messenger's class name.
+void RegisterSuperclass(HINSTANCE instance, const char* base, const char* name) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, base, &wc)) return;
+    wc.hInstance = instance;
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+void RegisterPlain(HINSTANCE instance, const char* name, WNDPROC proc) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC mainProc, WNDPROC stripProc) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    RegisterSuperclass(instance, STATUSCLASSNAMEA, "TStatusBar");
+    RegisterSuperclass(instance, WC_TABCONTROLA, "TPageControl");
+    RegisterSuperclass(instance, "EDIT", "TMemo");
+    RegisterPlain(instance, "TTabSheet", DefWindowProcA);
+    RegisterPlain(instance, "TPanel", DefWindowProcA);
+    RegisterPlain(instance, kMainClass, mainProc);
+    RegisterPlain(instance, kStripClass, stripProc);
+}
+
+HWND Child(const char* cls, const char* text, DWORD style, HWND parent, HINSTANCE instance, int id = 0) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+HWND Memo(HWND parent, HINSTANCE instance) {
+    return CreateWindowExA(WS_EX_CLIENTEDGE, "TMemo", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL |
+                                                           WS_VSCROLL | ES_WANTRETURN,
+                           0, 0, 10, 10, parent, nullptr, instance, nullptr);
+}
+
+}  // namespace
+
+EmulatorWindow::EmulatorWindow(HINSTANCE instance, HostContract& contract, WindowLayout layout)
+    : instance_(instance), contract_(contract) {
+    RegisterClasses(instance, &EmulatorWindow::MainProc, &EmulatorWindow::StripProc);
+    main_ = CreateWindowExA(0, kMainClass, "Ostix (host emulator)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+                            640, 420, nullptr, nullptr, instance, this);
+    if (layout.withWorkbenchButtons) {
+        const char* captions[] = {"Initialize", "Preferences", "Finalize", "About"};
+        for (int i = 0; i < 4; ++i) Child("BUTTON", captions[i], BS_PUSHBUTTON, main_, instance, i + 1);
+    }
+    iconStrip_ = Child(kStripClass, "", 0, main_, instance);
+    SetWindowLongPtrA(iconStrip_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (layout.withPageControl) {
+        pageControl_ = Child("TPageControl", "", WS_CLIPCHILDREN, main_, instance);
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>("Chat");
+        SendMessageA(pageControl_, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        tabSheet_ = Child("TTabSheet", "", WS_CLIPCHILDREN, pageControl_, instance);
+        if (layout.memoDirectlyOnSheet) sheetMemo_ = Memo(tabSheet_, instance);
+        panel_ = Child("TPanel", "", WS_CLIPCHILDREN, tabSheet_, instance);
+        if (layout.withMemo) panelMemo_ = Memo(panel_, instance);
+    }
+    statusBar_ = Child("TStatusBar", "", SBARS_SIZEGRIP, main_, instance);
+    int parts[kSections] = {110, 220, 460, 560, -1};
+    SendMessageA(statusBar_, SB_SETPARTS, kSections, reinterpret_cast<LPARAM>(parts));
+    contract_.mainWindow = main_;
+    Layout();
+    if (layout.visible) {
+        ShowWindow(main_, SW_SHOWNORMAL);
+        UpdateWindow(main_);
+    }
+}
+
+EmulatorWindow::~EmulatorWindow() {
+    if (contract_.mainWindow == main_) contract_.mainWindow = nullptr;
+    if (IsWindow(main_)) DestroyWindow(main_);
+}
+
+std::string EmulatorWindow::StatusText(int section) const {
+    const LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHA, section, 0);
+    std::vector<char> buffer(static_cast<std::size_t>(LOWORD(info)) + 1, '\0');
+    SendMessageA(statusBar_, SB_GETTEXTA, section, reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data());
+}
+
+void EmulatorWindow::SetStatusText(int section, const std::string& text) {
+    SendMessageA(statusBar_, SB_SETTEXTA, section, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void EmulatorWindow::Layout() {
+    RECT rc;
+    GetClientRect(main_, &rc);
+    SendMessageA(statusBar_, WM_SIZE, 0, 0);
+    RECT bar = {};
+    GetWindowRect(statusBar_, &bar);
+    const int barHeight = bar.bottom - bar.top;
+    int top = 4;
+    for (int id = 1; id <= 4; ++id) {
+        if (HWND b = GetDlgItem(main_, id)) MoveWindow(b, 4 + (id - 1) * 96, top, 92, 24, TRUE);
+    }
+    if (GetDlgItem(main_, 1) != nullptr) top += 28;
+    MoveWindow(iconStrip_, 4, top, rc.right - 8, kStripHeight, TRUE);
+    top += kStripHeight + 4;
+    if (pageControl_ != nullptr) {
+        MoveWindow(pageControl_, 4, top, rc.right - 8, rc.bottom - barHeight - top - 4, TRUE);
+        RECT page;
+        GetClientRect(pageControl_, &page);
+        SendMessageA(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+        MoveWindow(tabSheet_, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
+        const int w = page.right - page.left, h = page.bottom - page.top;
+        if (sheetMemo_ != nullptr) MoveWindow(sheetMemo_, 4, 4, w - 8, h / 2 - 8, TRUE);
+        const int panelTop = sheetMemo_ != nullptr ? h / 2 : 4;
+        MoveWindow(panel_, 4, panelTop, w - 8, h - panelTop - 4, TRUE);
+        if (panelMemo_ != nullptr) MoveWindow(panelMemo_, 4, 4, w - 16, h - panelTop - 12, TRUE);
+    }
+}
+
+void EmulatorWindow::PaintStrip(HDC dc) {
+    RECT rc;
+    GetClientRect(iconStrip_, &rc);
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    int x = 2;
+    SetBkMode(dc, TRANSPARENT);
+    std::string hints;
+    for (const auto& icon : contract_.icons()) {
+        DrawIconEx(dc, x + 3, 4, icon.icon, 16, 16, 0, nullptr, DI_NORMAL);
+        x += kIconCell;
+        hints = icon.hint;
+    }
+    if (!hints.empty()) TextOutA(dc, x + 8, 5, hints.c_str(), static_cast<int>(hints.size()));
+}
+
+void EmulatorWindow::StripClick(int x, int button) {
+    const int index = (x - 2) / kIconCell;
+    const auto& icons = contract_.icons();
+    if (index < 0 || index >= static_cast<int>(icons.size())) return;
+    const RegisteredIcon icon = icons[static_cast<std::size_t>(index)];
+    if (onIconClick) {
+        onIconClick(icon, button);
+    } else {
+        CallWithEax(icon.callback, button, button == 0 ? 2 : 0);
+    }
+}
+
+LRESULT CALLBACK EmulatorWindow::MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<EmulatorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_SIZE:
+            if (self != nullptr && self->statusBar_ != nullptr) self->Layout();
+            return 0;
+        case WM_COMMAND:
+            if (self != nullptr && self->onCommand && HIWORD(wp) == BN_CLICKED) self->onCommand(LOWORD(wp));
+            return 0;
+        case WM_PAINT:
+            if (self != nullptr && self->iconStrip_ != nullptr) InvalidateRect(self->iconStrip_, nullptr, TRUE);
+            break;
+        case WM_CLOSE:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK EmulatorWindow::StripProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<EmulatorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self != nullptr) {
+        if (msg == WM_PAINT) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            self->PaintStrip(dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        if (msg == WM_LBUTTONUP) {
+            self->StripClick(static_cast<short>(LOWORD(lp)), 0);
+            return 0;
+        }
+        if (msg == WM_RBUTTONUP) {
+            self->StripClick(static_cast<short>(LOWORD(lp)), 1);
+            return 0;
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool EmulatorWindow::SaveScreenshot(const std::string& path) const {
+    RECT rc;
+    GetWindowRect(main_, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFOHEADER bih = {sizeof bih, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const int stride = ((w * 3) + 3) & ~3;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * h);
+    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER bfh = {};
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof bfh + sizeof bih;
+    bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(pixels.size());
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(f, &bfh, sizeof bfh, &written, nullptr);
+    WriteFile(f, &bih, sizeof bih, &written, nullptr);
+    WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    CloseHandle(f);
+    return true;
+}
+
+}  // namespace host

@@ -1,0 +1,131 @@
+// host_emulator.exe: the Ostix messenger stand-in.
+//
+//   host_emulator.exe                 a workbench window: buttons send the
+//                                     plug-in's events, the icon strip takes
+//                                     left and right clicks.
+//   host_emulator.exe --script FILE   runs the commands of FILE, one a line:
+//     init | prefs | final            send PE_INITIALIZE / PE_PREFERENCES / PE_FINALIZE
+//     click left|right                click the plug-in's icon (code in EAX)
+//     pump MS                         run the message loop for MS milliseconds
+//     status                          print every status-bar section
+//     frames SECTION MS               print each new text of a section for MS ms
+//     memo                            print the chat input's text
+//     shot FILE.bmp                   save a picture of the screen around the window
+//     loop                            hand over to the interactive message loop
+// Texts are printed as UTF-8.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "host_emulator.h"
+
+namespace {
+
+std::string Utf8(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    const int wn = MultiByteToWideChar(1251, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wn), L'\0');
+    MultiByteToWideChar(1251, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), wn);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+void PrintReply(const char* what, const std::optional<std::string>& reply) {
+    std::printf("%s -> %s\n", what, reply ? ("reply of " + std::to_string(reply->size()) + " bytes").c_str() : "null");
+}
+
+std::string MemoText(HWND memo) {
+    if (memo == nullptr) return {};
+    const int n = GetWindowTextLengthA(memo);
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    GetWindowTextA(memo, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+int RunScript(host::HostEmulator& emu, std::istream& script) {
+    std::string line;
+    while (std::getline(script, line)) {
+        std::istringstream words(line);
+        std::string command;
+        words >> command;
+        if (command.empty() || command[0] == '#') continue;
+        if (command == "init") {
+            PrintReply("PE_INITIALIZE", emu.Initialize());
+        } else if (command == "prefs") {
+            PrintReply("PE_PREFERENCES", emu.Preferences());
+        } else if (command == "final") {
+            PrintReply("PE_FINALIZE", emu.Finalize());
+        } else if (command == "click") {
+            std::string which;
+            words >> which;
+            emu.ClickIcon(which == "right" ? 1 : 0);
+        } else if (command == "pump") {
+            DWORD ms = 0;
+            words >> ms;
+            emu.Pump(ms);
+        } else if (command == "status") {
+            for (int i = 0; i < host::EmulatorWindow::kSections; ++i)
+                std::printf("status[%d] = \"%s\"\n", i, Utf8(emu.window().StatusText(i)).c_str());
+        } else if (command == "frames") {
+            int section = 2;
+            DWORD ms = 0;
+            words >> section >> ms;
+            std::string last = emu.window().StatusText(section);
+            std::printf("frame: \"%s\"\n", Utf8(last).c_str());
+            const DWORD start = GetTickCount();
+            while (GetTickCount() - start < ms) {
+                emu.Pump(5);
+                const std::string now = emu.window().StatusText(section);
+                if (now != last) std::printf("frame: \"%s\"\n", Utf8(now).c_str());
+                last = now;
+            }
+        } else if (command == "memo") {
+            std::printf("memo = \"%s\"\n", Utf8(MemoText(emu.window().panelMemo())).c_str());
+        } else if (command == "shot") {
+            std::string path;
+            words >> path;
+            std::printf("screenshot %s: %s\n", path.c_str(), emu.window().SaveScreenshot(path) ? "saved" : "failed");
+        } else if (command == "loop") {
+            return emu.RunMessageLoop();
+        } else {
+            std::printf("unknown command: %s\n", command.c_str());
+            return 2;
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool scripted = argc >= 3 && std::string(argv[1]) == "--script";
+    host::WindowLayout layout;
+    layout.withWorkbenchButtons = !scripted;
+    host::HostEmulator emu(layout);
+    if (!emu.plugin().loaded()) {
+        std::printf("cannot load ostixWeather.dll (error %lu)\n", emu.plugin().loadError());
+        return 1;
+    }
+    if (scripted) {
+        std::ifstream script(argv[2]);
+        if (!script) {
+            std::printf("cannot read %s\n", argv[2]);
+            return 2;
+        }
+        return RunScript(emu, script);
+    }
+    emu.window().onCommand = [&emu](int command) {
+        if (command == 1) emu.Initialize();
+        if (command == 2) emu.Preferences();
+        if (command == 3) emu.Finalize();
+        if (command == 4) emu.ClickIcon(1);
+    };
+    return emu.RunMessageLoop();
+}

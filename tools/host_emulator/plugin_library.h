@@ -1,0 +1,44 @@
+#pragma once
+// The plug-in DLL as the messenger sees it: loaded by name, driven through
+// its exports.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace host {
+
+class PluginLibrary {
+public:
+    explicit PluginLibrary(const char* fileName = "ostixWeather.dll");
+    ~PluginLibrary();
+    PluginLibrary(const PluginLibrary&) = delete;
+    PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+    bool loaded() const { return module_ != nullptr; }
+    DWORD loadError() const { return loadError_; }
+    HMODULE module() const { return module_; }
+
+    // pluginFun with a raw envelope; the reply envelope's bytes, or nothing
+    // for a null reply.
+    std::optional<std::string> Send(const void* envelope);
+    std::optional<std::string> SendEvent(std::uint8_t code, std::uint32_t hostCall = 0);
+
+    std::int16_t GetCmd(std::int32_t value);
+    bool SendMsg(std::int32_t target, const char* text);
+    void GetVersion(const char** variable);
+    FARPROC Export(const char* name) const;
+    FARPROC ExportByOrdinal(WORD ordinal) const;
+
+private:
+    HMODULE module_ = nullptr;
+    DWORD loadError_ = 0;
+};
+
+// Calls a register-convention callback with `value` in EAX. A different
+// decoy value sits where a stack argument would be, so a callback that reads
+// the stack instead of EAX gets the wrong code.
+void CallWithEax(std::uint32_t function, std::int32_t value, std::int32_t decoy);
+
+}  // namespace host
