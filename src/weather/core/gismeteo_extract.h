@@ -9,7 +9,7 @@ namespace ow {
 // other tag and the provider's signature dropped. Never fails; the line may be
 // empty and is not trimmed. A "<" with no ">" after it ends tag removal: it and
 // everything after it stay in the line.
-// Linear in the document's length; one buffer allocation.
+// Linear in the document's length; two buffer allocations whatever it holds.
 std::string ExtractGismeteoLine(std::string_view document);
 
 }  // namespace ow

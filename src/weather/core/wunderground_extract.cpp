@@ -1,7 +1,9 @@
 #include "weather/core/wunderground_extract.h"
 
-#include <array>
+#include <iterator>
+#include <memory>
 
+#include "weather/core/extract_byte_scan.h"
 #include "weather/core/extract_stream_matcher.h"
 #include "weather/core/text_ops.h"
 #include "weather/core/wunderground_markers.h"
@@ -14,62 +16,59 @@ using namespace wunderground;
 static_assert(HasUniqueFirstByte(kDegreeReference));
 static_assert(kDegreeSign.size == 1);
 
-constexpr std::array<bool, 256> DroppedBytes() {
-    std::array<bool, 256> dropped{};
-    for (const char c : kDroppedBytes) dropped[static_cast<unsigned char>(c)] = true;
-    return dropped;
-}
-constexpr auto kDropped = DroppedBytes();
+static_assert(std::size(kDroppedBytes) == 3, "the scans below name each dropped byte");
 
-// Bytes the pass copies without a look while no reference is under way.
-constexpr std::array<bool, 256> PlainBytes() {
-    std::array<bool, 256> plain{};
-    for (std::size_t b = 0; b < plain.size(); ++b) plain[b] = !kDropped[b];
-    plain[static_cast<unsigned char>(kDegreeReference.front())] = false;
-    return plain;
+bool IsDropped(char c) {
+    return byte_scan::IsStop<kDroppedBytes[0], kDroppedBytes[1], kDroppedBytes[2]>(c);
 }
-constexpr auto kPlain = PlainBytes();
 
-// The document without tabs and line breaks and with every "&#176;" as the
-// degree sign, in one pass. A reference is matched in the stream that is left
-// after the drops, so one split by a line break still counts, as it does when
-// the drops are made first.
-std::string CleanFeed(std::string_view document) {
-    std::string text(document.size(), '\0');
-    char* const out = text.data();
+// Text up to the next byte that is dropped or may start a reference, copied
+// to `out`.
+std::size_t TextRun(const char* in, std::size_t size, char* out) {
+    return byte_scan::CopyRun<kDroppedBytes[0], kDroppedBytes[1], kDroppedBytes[2],
+                              kDegreeReference.front()>(in, size, out);
+}
+
+// Writes the document without tabs and line breaks and with every "&#176;"
+// as the degree sign to `out`, which has room for the document; returns the
+// length. A reference is matched in the stream left after the drops, so one
+// split by a line break still counts, as it does when the drops come first.
+std::size_t CleanFeed(std::string_view document, char* const out) {
+    const char* const in = document.data();
+    const std::size_t size = document.size();
     std::size_t read = 0;
     std::size_t write = 0;
     StreamMatcher degree(kDegreeReference);
-    while (read < document.size()) {
+    while (read < size) {
         if (degree.Idle()) {
-            while (read < document.size() && kPlain[static_cast<unsigned char>(document[read])]) {
-                out[write++] = document[read++];
-            }
-            if (read == document.size()) break;
+            const std::size_t run = TextRun(in + read, size - read, out + write);
+            read += run;
+            write += run;
+            if (read == size) break;
         }
-        const char c = document[read++];
-        if (kDropped[static_cast<unsigned char>(c)]) continue;
+        const char c = in[read++];
+        if (IsDropped(c)) continue;
         out[write++] = c;
         if (degree.Feed(c)) {
             write -= kDegreeReference.size();
             out[write++] = kDegreeSign.view().front();
         }
     }
-    text.resize(write);
-    return text;
+    return write;
 }
 
 TextIndex Size(std::string_view marker) { return static_cast<TextIndex>(marker.size()); }
 
 // The text between the end of the first "Weather Underground -" and the first
-// "</title>".
+// "</title>". Without the former it starts at the 21st character.
 std::string_view Title(std::string_view text) {
     const TextIndex end = PositionOf(kTitleEnd, text);
     const TextIndex start = PositionOf(kTitleStart, text) + Size(kTitleStart);
     return Trim(TakeFrom(text, start, end - start));
 }
 
-// The whole content of the first publication date element.
+// The whole content of the first publication date element, up to the byte
+// before "</pubDate>". Without "<pubDate>" it starts at the 9th character.
 std::string_view Date(std::string_view text) {
     const TextIndex end = PositionOf(kDateEnd, text);
     const TextIndex start = PositionOf(kDateStart, text);
@@ -86,7 +85,8 @@ std::string_view Description(std::string_view text) {
 }  // namespace
 
 std::string ExtractWundergroundLine(std::string_view document) {
-    const std::string text = CleanFeed(document);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(document.size());
+    const std::string_view text(buffer.get(), CleanFeed(document, buffer.get()));
     const std::string_view pieces[] = {Date(text), Title(text), Description(text)};
     std::string line;
     line.reserve(pieces[0].size() + pieces[1].size() + pieces[2].size() +
