@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "literal_extract.h"
-#include "weather/core/extract_weather_line.h"
+#include "extract_test_support.h"
 
 namespace ow {
 namespace {
@@ -48,23 +47,13 @@ std::string RandomDocument(std::mt19937& random) {
     return document;
 }
 
-::testing::AssertionResult SameLine(const std::string& document, int source) {
-    const std::string shipped = ExtractWeatherLine(document, source);
-    const std::string literal = literal::ExtractWeatherLine(document, source);
-    if (shipped == literal) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "source " << source << "\n document: "
-                                         << ::testing::PrintToString(document)
-                                         << "\n shipped:  " << ::testing::PrintToString(shipped)
-                                         << "\n literal:  " << ::testing::PrintToString(literal);
-}
-
 TEST(ExtractDifferential, GeneratedDocumentsGiveLiteralLines) {
     std::mt19937 random(20261208);
     for (int i = 0; i < 30000; ++i) {
         const std::string document = RandomDocument(random);
         // Bodies of both sources are tried with both indices.
         for (const int source : {kGismeteoSource, kWundergroundSource}) {
-            ASSERT_TRUE(SameLine(document, source)) << "case " << i;
+            ASSERT_TRUE(extract_test::SameAsLiteral(document, source)) << "case " << i;
         }
     }
 }
@@ -75,7 +64,7 @@ TEST(ExtractDifferential, GeneratedScriptsGiveLiteralLines) {
     std::mt19937 random(176);
     for (int i = 0; i < 30000; ++i) {
         const std::string document = "document.write(\"" + RandomDocument(random) + "\");";
-        ASSERT_TRUE(SameLine(document, kGismeteoSource)) << "case " << i;
+        ASSERT_TRUE(extract_test::SameAsLiteral(document, kGismeteoSource)) << "case " << i;
     }
 }
 

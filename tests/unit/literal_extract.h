@@ -1,6 +1,6 @@
 #pragma once
 // The weather-line extraction done the slow way, one text operation after
-// another exactly as the rules read (quadratic on documents with many tags).
+// another exactly as the steps are written (quadratic on documents with many tags).
 // Kept as the reference the shipped single-pass extraction is compared with.
 #include <string>
 #include <string_view>
