@@ -48,6 +48,7 @@ TEST_F(HostInterfaceTest, LoadsOnlyUnderItsOwnNameBecauseItImportsItself) {
 }
 
 TEST_F(HostInterfaceTest, InitializeRegistersTheIconAndReplies) {
+    ASSERT_TRUE(WriteFileBytes(PluginsDir() + "\\ostixweather.ini", "resource=0\r\ncity=0\r\n"));
     auto& e = Start();
     const auto reply = e.Initialize();
     ASSERT_TRUE(reply.has_value());

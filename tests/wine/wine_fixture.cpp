@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
+
 namespace wine_tests {
 
 std::string ReadFileBytes(const std::string& path) {
@@ -36,6 +38,63 @@ std::string Cp1251(const wchar_t* text) {
     return out;
 }
 
+std::string DataFile(const std::string& name) {
+    const char* dir = std::getenv("OW_DATA_DIR");
+    std::string path = std::string("Z:") + (dir != nullptr ? dir : "/work/main/data") + "/" + name;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+MessageBoxWatcher::MessageBoxWatcher(std::string caption) : caption_(std::move(caption)) {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, &MessageBoxWatcher::Run, this, 0, nullptr);
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    InterlockedExchange(&stop_, 1);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    DeleteCriticalSection(&lock_);
+}
+
+std::string MessageBoxWatcher::lastText() const {
+    EnterCriticalSection(const_cast<CRITICAL_SECTION*>(&lock_));
+    std::string text = text_;
+    LeaveCriticalSection(const_cast<CRITICAL_SECTION*>(&lock_));
+    return text;
+}
+
+DWORD WINAPI MessageBoxWatcher::Run(LPVOID param) {
+    auto* self = static_cast<MessageBoxWatcher*>(param);
+    while (InterlockedCompareExchange(&self->stop_, 0, 0) == 0) {
+        HWND box = FindWindowA("#32770", self->caption_.c_str());
+        if (box != nullptr && IsWindowVisible(box)) {
+            // The text is the dialog's static control (id 0xFFFF).
+            char text[2048] = {};
+            HWND label = GetDlgItem(box, 0xFFFF);
+            if (label != nullptr) GetWindowTextA(label, text, sizeof text);
+            EnterCriticalSection(&self->lock_);
+            self->text_ = text;
+            LeaveCriticalSection(&self->lock_);
+            InterlockedIncrement(&self->seen_);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            while (IsWindow(box) && InterlockedCompareExchange(&self->stop_, 0, 0) == 0) Sleep(10);
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+void PluginTest::InstallTownLists() {
+    for (const char* name : {"gis_towns.ini", "wu_towns.ini"}) {
+        CopyFileA(DataFile(name).c_str(), (PluginsDir() + "\\" + name).c_str(), FALSE);
+    }
+}
+
+void PluginTest::RemovePluginFile(const char* name) { DeleteFileA((PluginsDir() + "\\" + name).c_str()); }
+
 namespace {
 void RemoveTree(const std::string& dir) {
     std::string from = dir;
@@ -58,6 +117,7 @@ void PluginTest::SetUp() {
     SetCurrentDirectoryA(workDir_.c_str());
     RemoveTree(PluginsDir());
     CreateDirectoryA(PluginsDir().c_str(), nullptr);
+    InstallTownLists();
 }
 
 void PluginTest::TearDown() {

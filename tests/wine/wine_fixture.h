@@ -17,10 +17,35 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string PluginsDir();  // <program dir>\plugins
 std::string Cp1251(const wchar_t* text);
+// A file of the repository's data folder (OW_DATA_DIR, a Unix path).
+std::string DataFile(const std::string& name);
+
+// Watches, on its own thread, for a message box with the given caption,
+// remembers its text and presses its OK button.
+class MessageBoxWatcher {
+public:
+    explicit MessageBoxWatcher(std::string caption);
+    ~MessageBoxWatcher();
+    int seen() const { return seen_; }
+    std::string lastText() const;
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::string caption_;
+    volatile LONG stop_ = 0;
+    volatile LONG seen_ = 0;
+    std::string text_;
+    CRITICAL_SECTION lock_;
+    HANDLE thread_ = nullptr;
+};
 
 class PluginTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    // Puts the shipped town lists into the plugins folder (done by SetUp
+    // unless a test removes them).
+    static void InstallTownLists();
+    static void RemovePluginFile(const char* name);
     void TearDown() override;
 
     // Creates the emulator (and loads the plug-in) with this layout.

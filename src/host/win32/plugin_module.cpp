@@ -1,11 +1,12 @@
 #include "host/win32/plugin_module.h"
 
-#include "display/core/display_texts.h"
-#include "display/core/window_timers.h"
+#include "display/core/chat_text.h"
+#include "display/win32/chat_input.h"
 #include "display/win32/status_bar_writer.h"
 #include "host/win32/debug_log.h"
 #include "host/win32/module_instance.h"
 #include "host/win32/register_call.h"
+#include "weather/core/extract_weather_line.h"
 
 extern "C" OW_REGISTER_CALL void PMB(std::int32_t button);
 
@@ -13,6 +14,19 @@ namespace ow {
 
 namespace {
 using HostCallFunction = const void*(__stdcall*)(const void* envelope);
+
+// Counts the plug-in's own code on the stack, so a form freed from inside a
+// nested call is kept until nothing of it runs any more.
+class HandlerScope {
+public:
+    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
+    ~HandlerScope() { --depth_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    int& depth_;
+};
 }  // namespace
 
 PluginModule& PluginModule::Instance() {
@@ -22,20 +36,86 @@ PluginModule& PluginModule::Instance() {
 
 PluginModule::PluginModule() = default;
 
+PluginModule::~PluginModule() {
+    statusDisplay_.Detach();
+    fetches_.CloseAll();
+}
+
+const char* PluginModule::PluginFun(const void* event) {
+    if (handlerDepth_ == 0) retired_.clear();
+    HandlerScope scope(handlerDepth_);
+    return lifecycle_.HandleEvent(event);
+}
+
+void PluginModule::IconClicked(std::int32_t button) {
+    if (form_ == nullptr) return;  // not initialised, or already finalised
+    if (handlerDepth_ == 0) retired_.clear();
+    HandlerScope scope(handlerDepth_);
+    if (button == 0) {
+        statusDisplay_.RefreshWeather();
+    } else if (button == 1) {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        form_->OpenPopupMenu(cursor);
+    }
+}
+
 const void* PluginModule::Call(std::uint32_t hostCall, const char* envelope) {
     return reinterpret_cast<HostCallFunction>(static_cast<std::uintptr_t>(hostCall))(envelope);
 }
 
 void PluginModule::WriteDebugLog(std::string_view message) { ow::WriteDebugLog(message); }
 
-void PluginModule::CreateForm() {
-    form_ = std::make_unique<PrefForm>(ModuleInstance(), PrefFormEvents{
-                                                             [this](UINT_PTR id) { OnTimer(id); },
-                                                             [this] { OnQueryEndSession(); },
-                                                         });
+PrefFormEvents PluginModule::FormEvents() {
+    // Every event checks that it comes from the current form and not from
+    // one that was freed meanwhile.
+    const unsigned generation = formGeneration_;
+    auto guarded = [this, generation](auto action) {
+        return [this, generation, action](auto... args) {
+            if (generation != formGeneration_ || form_ == nullptr) return;
+            HandlerScope scope(handlerDepth_);
+            action(args...);
+        };
+    };
+    PrefFormEvents events;
+    events.onTimer = guarded([this](UINT_PTR id) { statusDisplay_.HandleTimerMessage(id); });
+    events.onQueryEndSession = guarded([this] { parts_.commands->QueryEndSession(); });
+    events.onShow = guarded([this] { parts_.commands->FormShow(); });
+    events.onTest = guarded([this] { parts_.commands->TestClick(); });
+    events.onOk = guarded([this] { parts_.commands->OkClick(); });
+    events.onCancel = guarded([this] { parts_.commands->CancelClick(); });
+    events.onCloseQuery = guarded([this] { parts_.commands->FormCloseQuery(); });
+    events.onResourceChange = guarded([this] { parts_.settings->ResourceChanged(); });
+    events.onMenuItem = guarded([this](int tag) { MenuItemClick(tag); });
+    return events;
 }
 
-void PluginModule::FreeForm() { form_.reset(); }
+void PluginModule::CreateForm() {
+    ++formGeneration_;
+    FormParts parts;
+    parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents());
+    parts.settings = std::make_unique<SettingsModel>(working_, display_, *parts.form, files_);
+    parts.commands = std::make_unique<FormCommands>(*parts.settings, statusDisplay_, display_, *parts.form, *this,
+                                                    [this](const std::string& code) { return Download(code); });
+    parts_ = std::move(parts);
+    form_ = parts_.form.get();
+    statusDisplay_.Attach(*this);
+}
+
+void PluginModule::FreeForm() {
+    statusDisplay_.Detach();
+    ++formGeneration_;
+    form_ = nullptr;
+    if (handlerDepth_ > 1 || fetches_.InProgress() > 0) {
+        parts_.form->Hide();
+        retired_.push_back(std::move(parts_));
+    } else {
+        parts_.commands.reset();
+        parts_.settings.reset();
+        parts_.form.reset();
+    }
+    parts_ = FormParts{};
+}
 
 void PluginModule::SetHostMainWindow(std::int32_t window) {
     hostMainWindow_ = reinterpret_cast<HWND>(static_cast<std::intptr_t>(window));
@@ -43,8 +123,8 @@ void PluginModule::SetHostMainWindow(std::int32_t window) {
 
 std::int32_t PluginModule::LoadPluginIcon() {
     if (!pluginIcon_) {
-        pluginIcon_.reset(static_cast<HICON>(
-            LoadImageA(ModuleInstance(), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        pluginIcon_.reset(
+            static_cast<HICON>(LoadImageA(ModuleInstance(), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     }
     return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(pluginIcon_.get()));
 }
@@ -57,41 +137,99 @@ void PluginModule::FindHostPageControl() {
     if (hostMainWindow_ != nullptr) hostPageControl_ = FindWindowExA(hostMainWindow_, nullptr, "TPageControl", nullptr);
 }
 
-void PluginModule::LoadSettings() {}
+void PluginModule::LoadSettings() {
+    if (parts_.settings) parts_.settings->LoadSettings();
+}
 
-void PluginModule::ApplySettings() {}
+void PluginModule::ApplySettings() {
+    if (parts_.settings) parts_.settings->ApplySettings();
+}
 
 void PluginModule::ShowStatusText(std::string_view text) {
-    std::string message;
-    if (!text.empty()) message = kWeatherPrefix.str().append(text);
-    WriteStatusBar(hostMainWindow_, working_.BarSection, message);
+    if (!statusDisplay_.IsAttached()) statusDisplay_.Attach(*this);
+    statusDisplay_.ShowStatusText(text);
 }
 
-void PluginModule::StopTimers() {
-    if (!form_) return;
-    for (int id : {kScrollTimer, kUpdateTimer, kRedisplayTimer}) KillTimer(form_->window(), id);
-}
+void PluginModule::StopTimers() { statusDisplay_.StopTimers(); }
 
-void PluginModule::CloseInternetHandles() {}
+void PluginModule::CloseInternetHandles() { fetches_.CloseAll(); }
 
 void PluginModule::SelectFirstPage() {
-    if (form_) form_->SelectPage(0);
+    if (form_ != nullptr) form_->SelectPage(kOptionsPage);
 }
 
 void PluginModule::ShowForm() {
-    if (form_) form_->Show();
+    if (form_ != nullptr) form_->Show();
 }
 
-void PluginModule::IconClicked(std::int32_t button) {
-    if (!form_) return;  // not initialised, or already finalised
-    (void)button;
+bool PluginModule::WriteStatusBar(int section, std::string_view message) {
+    return ow::WriteStatusBar(hostMainWindow_, section, message);
 }
 
-void PluginModule::OnTimer(UINT_PTR) {}
+void PluginModule::SetTestText(std::string_view text) {
+    if (form_ != nullptr) form_->SetTestText(text);
+}
 
-void PluginModule::OnQueryEndSession() {
-    StopTimers();
-    if (form_) form_->Hide();
+bool PluginModule::TestScrollTicked() { return form_ != nullptr && form_->IsChecked(PrefCheckBox::cbScroll); }
+
+int PluginModule::TestSpeedPosition() { return form_ != nullptr ? form_->ScrollSpeed() : kScrollSpeedMin; }
+
+void PluginModule::SetTimer(int id, std::uint32_t intervalMs) {
+    if (form_ != nullptr) ::SetTimer(form_->window(), static_cast<UINT_PTR>(id), intervalMs, nullptr);
+}
+
+void PluginModule::KillTimer(int id) {
+    if (form_ != nullptr) ::KillTimer(form_->window(), static_cast<UINT_PTR>(id));
+}
+
+std::string PluginModule::FetchWeather(const std::string& townCode) { return Download(townCode).text; }
+
+FetchResult PluginModule::Download(const std::string& townCode) {
+    const FetchServices services{internet_, fetches_, &ExtractWeatherLine,
+                                 [this] { statusDisplay_.ApplyTickerStartRule(); }};
+    return ow::FetchWeather(townCode, working_, display_, services);
+}
+
+void PluginModule::FocusChatInput() {
+    if (chatInput_ != nullptr && IsWindow(chatInput_)) SetFocus(chatInput_);
+}
+
+void PluginModule::Hide() {
+    if (form_ != nullptr) form_->Hide();
+}
+
+void PluginModule::MenuItemClick(int tag) {
+    switch (tag) {
+        case kMenuRefresh:
+            statusDisplay_.RefreshWeather();
+            break;
+        case kMenuInsert:
+            InsertIntoChat();
+            break;
+        case kMenuOptions:
+            ShowFormOnPage(kOptionsPage);
+            break;
+        case kMenuAbout:
+            ShowFormOnPage(kAboutPage);
+            break;
+        default:
+            break;
+    }
+}
+
+void PluginModule::InsertIntoChat() {
+    chatInput_ = FindChatInput(hostPageControl_);
+    const std::string current = ReadWindowText(chatInput_);
+    const unsigned generation = formGeneration_;
+    const std::string line = statusDisplay_.CurrentWeatherLine();  // may download
+    if (generation != formGeneration_) return;                      // finalised meanwhile
+    if (chatInput_ != nullptr && IsWindow(chatInput_)) WriteChatInput(chatInput_, CombineChatText(current, line));
+}
+
+void PluginModule::ShowFormOnPage(int page) {
+    if (form_ == nullptr) return;
+    form_->SelectPage(page);
+    form_->Show();
 }
 
 }  // namespace ow

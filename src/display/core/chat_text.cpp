@@ -1,0 +1,14 @@
+#include "display/core/chat_text.h"
+
+#include "weather/core/text_ops.h"
+
+namespace ow {
+
+std::string CombineChatText(std::string_view current, std::string_view weatherLine) {
+    std::string combined(Trim(current));
+    combined += ' ';
+    combined += Trim(weatherLine);
+    return combined;
+}
+
+}  // namespace ow

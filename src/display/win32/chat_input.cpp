@@ -1,0 +1,36 @@
+#include "display/win32/chat_input.h"
+
+#include <vector>
+
+namespace ow {
+
+HWND FindChatInput(HWND hostPageControl) {
+    if (hostPageControl == nullptr || !IsWindow(hostPageControl)) return nullptr;
+    HWND sheet = FindWindowExA(hostPageControl, nullptr, "TTabSheet", nullptr);
+    if (sheet == nullptr) return nullptr;
+    if (HWND memo = FindWindowExA(sheet, nullptr, "TMemo", nullptr)) return memo;
+    HWND panel = FindWindowExA(sheet, nullptr, "TPanel", nullptr);
+    return panel != nullptr ? FindWindowExA(panel, nullptr, "TMemo", nullptr) : nullptr;
+}
+
+std::string ReadWindowText(HWND window) {
+    if (window == nullptr) return {};
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+        if (length <= 0) return {};
+        // Room for one more byte than announced shows whether the text grew.
+        std::vector<char> buffer(static_cast<std::size_t>(length) + 2, '\0');
+        const int copied = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+        if (copied <= length) return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    }
+    return {};
+}
+
+void WriteChatInput(HWND input, const std::string& text) {
+    SetWindowTextA(input, text.c_str());
+    SetFocus(input);
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageA(input, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+}  // namespace ow
