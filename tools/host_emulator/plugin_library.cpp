@@ -60,20 +60,4 @@ void PluginLibrary::GetVersion(const char** variable) {
     if (fn != nullptr) fn(variable);
 }
 
-void CallWithEax(std::uint32_t function, std::int32_t value, std::int32_t decoy) {
-    if (function == 0) return;
-#if defined(__i386__)
-    asm volatile(
-        "pushl %[decoy]\n\t"
-        "call *%[fn]\n\t"
-        "addl $4, %%esp"
-        : "+a"(value)
-        : [fn] "r"(function), [decoy] "r"(decoy)
-        : "ecx", "edx", "memory", "cc");
-#else
-    (void)decoy;  // 64-bit Windows has a single calling convention
-    reinterpret_cast<void (*)(std::int32_t)>(static_cast<std::uintptr_t>(function))(value);
-#endif
-}
-
 }  // namespace host

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "call_with_eax.h"
+
 namespace host {
 
 class PluginLibrary {
@@ -35,10 +37,5 @@ private:
     HMODULE module_ = nullptr;
     DWORD loadError_ = 0;
 };
-
-// Calls a register-convention callback with `value` in EAX. A different
-// decoy value sits where a stack argument would be, so a callback that reads
-// the stack instead of EAX gets the wrong code.
-void CallWithEax(std::uint32_t function, std::int32_t value, std::int32_t decoy);
 
 }  // namespace host

@@ -5,7 +5,7 @@
 # runs 64-bit user code only, so the end-to-end tests load a 64-bit build of
 # the same sources into 64-bit Wine (g++-mingw-w64-x86-64, wine64).
 OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales imagemagick zip unzip)
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++-i686-linux-gnu qemu-user-static wine wine64 xvfb xauth locales imagemagick zip unzip)
 
 ensure_packages() {
     local missing=()
