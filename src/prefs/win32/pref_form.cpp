@@ -1,71 +1,176 @@
+// TfPref: creating the window, showing it, its pages and its menu.
 #include "prefs/win32/pref_form.h"
+
+#include <commctrl.h>
+
+#include "host/win32/version_import.h"
+#include "prefs/win32/pref_font.h"
+#include "prefs/win32/pref_form_impl.h"
+#include "prefs/win32/pref_texts.h"
 
 namespace ow {
 
 namespace {
+
 constexpr char kFormClass[] = "TfPref";
-constexpr char kFormCaption[] = "Weather Plugin for Ostix";
+constexpr int kClientWidth = 330;
+constexpr int kClientHeight = 280;
+// Fixed single border with a caption and no title-bar buttons.
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = 0;
+
+void RegisterWindowClass(HINSTANCE module, const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);  // already registered by an earlier form: fine
+}
+
+void CentreOnDesktop(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2;
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (r.bottom - r.top)) / 2;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool ContainsFocus(HWND window) {
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == window || IsChild(window, focus));
+}
+
 }  // namespace
 
-PrefForm::PrefForm(HINSTANCE module, PrefFormEvents events) : module_(module), events_(std::move(events)) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &PrefForm::WindowProc;
-    wc.hInstance = module_;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClass;
-    RegisterClassA(&wc);  // fails harmlessly when already registered
-    window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME, kFormClass, kFormCaption, WS_POPUP | WS_CAPTION,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 336, 308, nullptr, nullptr, module_, this));
+void PrefForm::Impl::Create() {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    RegisterWindowClass(module, kFormClass, &FormProc);
+    RegisterWindowClass(module, kPageClass, &ContainerProc);
+    RegisterWindowClass(module, kGroupClass, &ContainerProc);
+
+    font = CreateFormFont(kFormFontPoints, false);
+    RECT r = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    window.reset(CreateWindowExA(kFormExStyle, kFormClass, std::string(pref_text::kFormCaption).c_str(), kFormStyle,
+                                 0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, module, this));
+    if (!window) return;
+    SendMessageA(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+
+    controls = CreatePrefControls(window.get(), module, static_cast<HFONT>(font.get()), this,
+                                  [this](HWND control, const PrefControlSpec& spec) {
+                                      if (spec.tab < 0 || spec.kind == PrefKind::Group) return;
+                                      subclasses.Attach(control, *this);
+                                      // The text box of an editable combo box holds its focus.
+                                      if (spec.kind == PrefKind::DropDownCombo) {
+                                          subclasses.Attach(GetWindow(control, GW_CHILD), *this);
+                                      }
+                                  });
+    if (about.Load(module)) about.DrawTexts(VersionFromOwnExport());
+    ShowPage(kOptionsPage);
 }
 
-PrefForm::~PrefForm() {
-    window_.reset();
-    UnregisterClassA(kFormClass, module_);
+void PrefForm::Impl::Destroy() {
+    window.reset();  // children first, while their subclass records still exist
+    font.reset();
+    for (const char* name : {kGroupClass, kPageClass, kFormClass}) UnregisterClassA(name, module);
 }
+
+HWND PrefForm::Impl::ActivePageWindow() const {
+    const int index = static_cast<int>(SendMessageA(Item(pref_id::pcPages), TCM_GETCURSEL, 0, 0));
+    return index >= 0 && index < kPageCount ? Item(kPageIds[index]) : nullptr;
+}
+
+void PrefForm::Impl::ShowPage(int index) {
+    HWND shown = Item(kPageIds[index]);
+    for (int id : kPageIds) {
+        HWND page = Item(id);
+        if (page == shown) continue;
+        if (ContainsFocus(page) && IsWindowVisible(window.get())) SetFocus(Item(pref_id::pcPages));
+        ShowWindow(page, SW_HIDE);
+    }
+    ShowWindow(shown, SW_SHOWNA);
+    if (index == kAboutPage) PaintAbout();  // tsAboutShow
+}
+
+void PrefForm::Impl::PaintAbout() { about.PaintOn(Item(pref_id::tsAbout)); }
+
+void PrefForm::Impl::RestoreFocus() {
+    HWND form = window.get();
+    HWND focus = GetFocus();
+    if (focus != nullptr && focus != form && IsChild(form, focus) && IsWindowVisible(focus)) return;
+    if (savedFocus != nullptr && IsChild(form, savedFocus) && IsWindowVisible(savedFocus) &&
+        IsWindowEnabled(savedFocus)) {
+        SetFocus(savedFocus);
+        return;
+    }
+    const std::vector<HWND> stops = TabStops();
+    if (!stops.empty()) FocusTabStop(stops.front());
+}
+
+std::vector<HWND> PrefForm::Impl::TabStops() const {
+    HWND page = ActivePageWindow();
+    const int pageId = page != nullptr ? GetDlgCtrlID(page) : kPageIds[kOptionsPage];
+    std::vector<HWND> stops;
+    for (int id : TabOrderIds(pageId)) {
+        HWND control = Item(id);
+        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
+    }
+    return stops;
+}
+
+void PrefForm::Impl::StepPage(int delta) {
+    HWND tabs = Item(pref_id::pcPages);
+    const int current = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+    const int next = ((current < 0 ? 0 : current) + delta + kPageCount) % kPageCount;
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+    ShowPage(next);
+}
+
+PrefForm::PrefForm(HINSTANCE module, PrefFormEvents events) : impl_(std::make_unique<Impl>()) {
+    impl_->module = module;
+    impl_->events = std::move(events);
+    impl_->Create();
+}
+
+PrefForm::~PrefForm() { impl_->Destroy(); }
+
+HWND PrefForm::window() const { return impl_->window.get(); }
 
 void PrefForm::Show() {
-    ShowWindow(window_.get(), SW_SHOW);
-    SetForegroundWindow(window_.get());
+    HWND form = window();
+    if (form == nullptr) return;
+    if (!Visible()) {
+        Impl::Fire(impl_->events.onShow);  // FormShow
+        CentreOnDesktop(form);
+    }
+    ShowWindow(form, SW_SHOW);
+    SetForegroundWindow(form);
+    impl_->RestoreFocus();
 }
 
-void PrefForm::Hide() { ShowWindow(window_.get(), SW_HIDE); }
-
-bool PrefForm::Visible() const { return IsWindowVisible(window_.get()) != FALSE; }
-
-void PrefForm::SelectPage(int) {}
-
-LRESULT CALLBACK PrefForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<PrefForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr || msg == WM_NCDESTROY) {
-        if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
-    try {
-        return self->Handle(hwnd, msg, wp, lp);
-    } catch (...) {
-        return 0;  // nothing may escape into the host's message loop
-    }
+void PrefForm::Hide() {
+    if (window() != nullptr) ShowWindow(window(), SW_HIDE);
 }
 
-LRESULT PrefForm::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_TIMER:
-            if (events_.onTimer) events_.onTimer(wp);
-            return 0;
-        case WM_QUERYENDSESSION:
-            if (events_.onQueryEndSession) events_.onQueryEndSession();
-            return 1;
-        case WM_CLOSE:
-            Hide();
-            return 0;
-        default:
-            return DefWindowProcA(hwnd, msg, wp, lp);
-    }
+bool PrefForm::Visible() const { return window() != nullptr && IsWindowVisible(window()) != FALSE; }
+
+void PrefForm::SelectPage(int index) {
+    if (window() == nullptr || index < 0 || index >= kPageCount) return;
+    SendMessageA(impl_->Item(pref_id::pcPages), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    impl_->ShowPage(index);
+}
+
+int PrefForm::ActivePage() const {
+    return static_cast<int>(SendMessageA(impl_->Item(pref_id::pcPages), TCM_GETCURSEL, 0, 0));
+}
+
+void PrefForm::OpenPopupMenu(POINT screenPoint) {
+    if (window() == nullptr) return;
+    const int tag = impl_->menu.Track(window(), screenPoint);
+    if (tag >= 0) Impl::Fire(impl_->events.onMenuItem, tag);  // MenuItemClick
 }
 
 }  // namespace ow

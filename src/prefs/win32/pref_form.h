@@ -1,39 +1,80 @@
 #pragma once
 // The plug-in's one form, TfPref: the preferences window, and the hidden
-// owner of the plug-in's window timers and popup menu.
+// owner of the plug-in's window timers and popup menu. It only shows the
+// controls and reports what the user did; the steps each event runs live
+// with the plug-in module.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "host/win32/unique_handle.h"
+#include "prefs/core/pref_controls.h"
 
 namespace ow {
 
+// Page indexes of pcPages.
+inline constexpr int kOptionsPage = 0;
+inline constexpr int kConnectionPage = 1;
+inline constexpr int kAboutPage = 2;
+
+// Tags of the popup menu's command items.
+enum MenuTag : int { kMenuRefresh = 0, kMenuInsert = 1, kMenuOptions = 2, kMenuAbout = 3 };
+
 struct PrefFormEvents {
-    std::function<void(UINT_PTR timerId)> onTimer;
-    std::function<void()> onQueryEndSession;
+    std::function<void(UINT_PTR timerId)> onTimer;  // WM_TIMER on the form's window
+    std::function<void()> onQueryEndSession;        // WM_QUERYENDSESSION (answered 1 by the form)
+    std::function<void()> onShow;                   // FormShow: the window went from hidden to shown
+    std::function<void()> onTest;                   // bTestClick (button or Enter)
+    std::function<void()> onOk;                     // bOkClick
+    std::function<void()> onCancel;                 // bCancelClick (button or Esc)
+    std::function<void()> onCloseQuery;             // FormCloseQuery (a close request: the form then hides)
+    std::function<void()> onResourceChange;         // cbResourceChange
+    std::function<void(int tag)> onMenuItem;        // MenuItemClick, by the item's tag
 };
 
-class PrefForm {
+class PrefForm : public PrefControls {
 public:
     PrefForm(HINSTANCE module, PrefFormEvents events);
-    ~PrefForm();
+    ~PrefForm() override;
     PrefForm(const PrefForm&) = delete;
     PrefForm& operator=(const PrefForm&) = delete;
 
-    HWND window() const { return window_.get(); }
-    void Show();
+    HWND window() const;
+    void Show();                 // centred, brought to the front; runs onShow when it was hidden
     void Hide();
     bool Visible() const;
-    void SelectPage(int index);
+    void SelectPage(int index);  // kOptionsPage, kConnectionPage, kAboutPage
+    int ActivePage() const;
+    // Opens the popup menu with its top-left corner at a screen point; the
+    // chosen item arrives through onMenuItem.
+    void OpenPopupMenu(POINT screenPoint);
+
+    // PrefControls: the controls the settings operations read and write.
+    int ResourceIndex() const override;
+    void SetResourceIndex(int index) override;
+    void SetTownItems(const StringList& names) override;
+    void ClearTownItems() override;
+    void ClearTownText() override;
+    int TownIndex() const override;
+    void SetTownIndex(int index) override;
+    std::string TownText() const override;
+    int PeriodIndex() const override;
+    void SetPeriodIndex(int index) override;
+    int BarSectionValue() const override;
+    void SetBarSectionValue(int value) override;
+    int ScrollSpeed() const override;
+    void SetScrollSpeed(int position) override;
+    bool IsChecked(PrefCheckBox box) const override;
+    void SetChecked(PrefCheckBox box, bool checked) override;
+    std::string EditText(PrefEdit edit) const override;
+    void SetEditText(PrefEdit edit, std::string_view text) override;
+    void SetTestText(std::string_view text) override;
+    void SetShown(PrefPart part, bool shown) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-    HINSTANCE module_;
-    PrefFormEvents events_;
-    UniqueWindow window_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace ow

@@ -1,0 +1,149 @@
+#include "prefs/win32/about_picture.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "prefs/win32/pref_font.h"
+
+namespace ow {
+
+namespace {
+
+constexpr char kResourceName[] = "ABOUT";
+constexpr int kMaxSide = 4096;  // far above the picture's 308 x 163; bounds the arithmetic
+constexpr int kPaletteBits = 8;
+constexpr int kPaletteSize = 1 << kPaletteBits;
+
+struct CreditLine {
+    int points;
+    int left, top;
+};
+constexpr CreditLine kVersionLine = {9, 145, 31};
+constexpr CreditLine kWebLine = {8, 112, 115};
+constexpr CreditLine kEmailLine = {8, 112, 127};
+
+// BITMAPINFO with the whole palette, so it can be filled from the file.
+struct PaletteBitmapInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[kPaletteSize];
+};
+
+std::uint32_t ReadU32(const std::uint8_t* p) {
+    std::uint32_t v = 0;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// An 8-bit, uncompressed BMP file, read only within its size: the header,
+// the palette and the rows must all lie inside it.
+struct ParsedBitmap {
+    PaletteBitmapInfo info = {};
+    const std::uint8_t* pixels = nullptr;
+    std::size_t pixelBytes = 0;
+};
+
+bool ParseBmp(const std::uint8_t* file, std::size_t size, ParsedBitmap& out) {
+    constexpr std::size_t kFileHeader = sizeof(BITMAPFILEHEADER);
+    if (size < kFileHeader + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M') return false;
+    const std::uint32_t pixelOffset = ReadU32(file + 10);
+    const std::uint32_t headerSize = ReadU32(file + kFileHeader);
+    if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > size - kFileHeader) return false;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, file + kFileHeader, sizeof header);
+    const long width = header.biWidth;
+    const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
+    if (width <= 0 || width > kMaxSide || height <= 0 || height > kMaxSide || header.biPlanes != 1 ||
+        header.biBitCount != kPaletteBits || header.biCompression != BI_RGB) {
+        return false;
+    }
+    const std::uint32_t colours = header.biClrUsed == 0 ? kPaletteSize : header.biClrUsed;
+    if (colours > kPaletteSize) return false;
+    const std::size_t paletteStart = kFileHeader + headerSize;
+    const std::size_t paletteBytes = colours * sizeof(RGBQUAD);
+    if (paletteBytes > size - paletteStart) return false;
+    const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+    const std::size_t pixelBytes = stride * static_cast<std::size_t>(height);
+    if (pixelOffset > size || pixelBytes > size - pixelOffset) return false;
+
+    out.info.header = header;
+    out.info.header.biSize = sizeof(BITMAPINFOHEADER);
+    out.info.header.biClrUsed = colours;
+    out.info.header.biSizeImage = static_cast<DWORD>(pixelBytes);
+    std::memcpy(out.info.colours, file + paletteStart, paletteBytes);
+    out.pixels = file + pixelOffset;
+    out.pixelBytes = pixelBytes;
+    return true;
+}
+
+}  // namespace
+
+bool AboutPicture::Load(HINSTANCE module) {
+    bitmap_.reset();
+    width_ = height_ = 0;
+    HRSRC found = FindResourceA(module, kResourceName, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (found == nullptr) return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    const auto* bytes = loaded != nullptr ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
+    const DWORD size = SizeofResource(module, found);
+    ParsedBitmap parsed;
+    if (bytes == nullptr || !ParseBmp(bytes, size, parsed)) return false;
+
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&parsed.info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        return false;
+    }
+    std::memcpy(bits, parsed.pixels, parsed.pixelBytes);
+    bitmap_.reset(bitmap);
+    width_ = static_cast<int>(parsed.info.header.biWidth);
+    height_ = static_cast<int>(parsed.info.header.biHeight < 0 ? -parsed.info.header.biHeight
+                                                                : parsed.info.header.biHeight);
+    return true;
+}
+
+void AboutPicture::DrawTexts(std::string_view version) {
+    if (!bitmap_) return;
+    const std::string versionText(version);
+    const std::string web = "[" + std::string(kAuthorWebAddress) + "]";
+    const std::string email = "[email: " + std::string(kAuthorEmail) + "]";
+    struct {
+        const CreditLine& line;
+        const std::string& text;
+    } const texts[] = {{kVersionLine, versionText}, {kWebLine, web}, {kEmailLine, email}};
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr) return;
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    for (const auto& [line, text] : texts) {
+        UniqueGdiObject font = CreateFormFont(line.points, true);
+        HGDIOBJ oldFont = SelectObject(dc, font.get());
+        TextOutA(dc, line.left, line.top, text.data(), static_cast<int>(text.size()));
+        SelectObject(dc, oldFont);
+    }
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+}
+
+void AboutPicture::PaintOn(HDC target) const {
+    if (!bitmap_ || target == nullptr) return;
+    HDC source = CreateCompatibleDC(target);
+    if (source == nullptr) return;
+    HGDIOBJ old = SelectObject(source, bitmap_.get());
+    BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void AboutPicture::PaintOn(HWND window) const {
+    if (!bitmap_ || window == nullptr) return;
+    HDC dc = GetDC(window);
+    PaintOn(dc);
+    ReleaseDC(window, dc);
+}
+
+}  // namespace ow

@@ -1,0 +1,40 @@
+#pragma once
+// AboutBitmap: the About page's picture, an 8-bit palette bitmap stored in
+// the module as the raw-data resource "ABOUT", with the version and the
+// credit lines drawn onto it once.
+#include <windows.h>
+
+#include <string_view>
+
+#include "host/win32/unique_handle.h"
+
+namespace ow {
+
+// Our own addresses, shown on the picture; short enough that the bold
+// lines end inside its 308 pixels.
+inline constexpr std::string_view kAuthorWebAddress = "http://weather.ostix.example";
+inline constexpr std::string_view kAuthorEmail = "weather@ostix.example";
+
+class AboutPicture {
+public:
+    // Reads the resource; without it (or with a damaged one) the picture
+    // stays empty and painting does nothing.
+    bool Load(HINSTANCE module);
+    // Draws the version and the two credit lines in white, no background.
+    void DrawTexts(std::string_view version);
+    // Copies the whole picture to the top-left corner of `dc`.
+    void PaintOn(HDC dc) const;
+    // Takes the window's device context, paints, releases it.
+    void PaintOn(HWND window) const;
+
+    bool Loaded() const { return static_cast<bool>(bitmap_); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    UniqueGdiObject bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace ow

@@ -1,0 +1,22 @@
+#pragma once
+// PopupMenu: the plug-in's command menu, opened from the host's icon.
+#include <windows.h>
+
+#include "host/win32/unique_handle.h"
+
+namespace ow {
+
+class PopupMenu {
+public:
+    PopupMenu();
+    HMENU handle() const { return menu_.get(); }
+    // Shows the menu with its top-left corner at a screen point, on behalf
+    // of `owner`, and waits until it closes. The chosen item's tag, or -1
+    // when the menu was dismissed.
+    int Track(HWND owner, POINT screenPoint) const;
+
+private:
+    UniqueMenu menu_;
+};
+
+}  // namespace ow
