@@ -85,7 +85,7 @@ EmulatorWindow::EmulatorWindow(HINSTANCE instance, HostContract& contract, Windo
         if (layout.withMemo) panelMemo_ = Memo(panel_, instance);
     }
     statusBar_ = Child("TStatusBar", "", SBARS_SIZEGRIP, main_, instance);
-    int parts[kSections] = {110, 220, 460, 560, -1};
+    int parts[kSections] = {90, 180, 520, 580, -1};
     SendMessageA(statusBar_, SB_SETPARTS, kSections, reinterpret_cast<LPARAM>(parts));
     contract_.mainWindow = main_;
     Layout();

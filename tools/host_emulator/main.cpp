@@ -8,7 +8,8 @@
 //     click left|right                click the plug-in's icon (code in EAX)
 //     pump MS                         run the message loop for MS milliseconds
 //     status                          print every status-bar section
-//     frames SECTION MS               print each new text of a section for MS ms
+//     frames SECTION MS               print each new text of a section for up to MS ms,
+//                                     ending early 4 s after the last change
 //     memo                            print the chat input's text
 //     shot FILE.bmp                   save a picture of the screen around the window
 //     loop                            hand over to the interactive message loop
@@ -79,10 +80,14 @@ int RunScript(host::HostEmulator& emu, std::istream& script) {
             std::string last = emu.window().StatusText(section);
             std::printf("frame: \"%s\"\n", Utf8(last).c_str());
             const DWORD start = GetTickCount();
-            while (GetTickCount() - start < ms) {
+            DWORD lastChange = start;
+            while (GetTickCount() - start < ms && GetTickCount() - lastChange < 4000) {
                 emu.Pump(5);
                 const std::string now = emu.window().StatusText(section);
-                if (now != last) std::printf("frame: \"%s\"\n", Utf8(now).c_str());
+                if (now != last) {
+                    std::printf("frame: \"%s\"\n", Utf8(now).c_str());
+                    lastChange = GetTickCount();
+                }
                 last = now;
             }
         } else if (command == "memo") {

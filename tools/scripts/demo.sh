@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# The plug-in inside the host emulator: initialise, preferences, finalise.
+# The plug-in inside the host emulator, fetching from the bundled sample
+# weather server through its own proxy setting: initialise, refresh, a whole
+# ticker pass, the preferences window, finalise.
 set -euo pipefail
 BUILD=$1
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 OUT="$BUILD/demo"
 rm -rf "$OUT" && mkdir -p "$OUT/plugins"
 cp "$BUILD/win64/tools/host_emulator/host_emulator.exe" "$BUILD/win64/src/ostixWeather.dll" "$OUT/"
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-for f in gis_towns.ini wu_towns.ini; do [ -f "$ROOT/data/$f" ] && cp "$ROOT/data/$f" "$OUT/plugins/"; done
+cp "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$OUT/plugins/"
+
+portfile=$(mktemp)
+"$BUILD/native/tools/sample_server/sample_server" --port 0 --port-file "$portfile" --data-dir "$ROOT/data" \
+    --max-seconds 300 >/dev/null 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true; rm -f "$portfile"' EXIT
+for _ in $(seq 100); do [ -s "$portfile" ] && break; sleep 0.05; done
+port=$(cat "$portfile")
+echo "sample weather server on 127.0.0.1:$port"
+
+# Settings a user would choose: Irkutsk from the Gismeteo informer, through
+# the proxy, fastest ticker.
+printf '%s\r\n' resource=0 city=0 autoupdate=0 bar-section=2 bar-refresh=1 old-style=0 use-scroll=1 \
+    use-proxy=1 proxy-host=127.0.0.1 "proxy-port=$port" proxy-auth=0 use-scroll-speed=5 > "$OUT/plugins/ostixweather.ini"
+
 cat > "$OUT/demo.txt" <<'SCRIPT'
 init
 pump 300
 status
-shot demo.bmp
+shot started.bmp
+click left
+frames 2 3000
+shot ticker.bmp
+frames 2 60000
+status
 prefs
-pump 500
+pump 800
 shot prefs.bmp
 final
 status
@@ -21,7 +43,7 @@ SCRIPT
 cd "$OUT"
 "$OW_WINE" host_emulator.exe --script demo.txt | tr -d '\r'
 echo "--- debug log ---"
-iconv -f CP1251 -t UTF-8 ostix_weather_debug.log || true
-for b in demo prefs; do
-    [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/$b.png" && echo "screenshot: $BUILD/$b.png"
+iconv -f CP1251 -t UTF-8 ostix_weather_debug.log | tr -d '\r' || true
+for b in started ticker prefs; do
+    [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/demo-$b.png" && echo "screenshot: build/demo-$b.png"
 done
