@@ -29,8 +29,9 @@ void MoveFocus(const DialogKeyTarget& target, HWND from, int step) {
     const std::vector<HWND> stops = target.TabStops();
     if (stops.empty()) return;
     const int count = static_cast<int>(stops.size());
+    // A combo box's text box stands for the combo box.
     const auto at = std::find_if(stops.begin(), stops.end(),
-                                 [from](HWND stop) { return stop == from || IsChild(stop, from); });
+                                 [from](HWND stop) { return stop == from || GetParent(from) == stop; });
     int next;
     if (at == stops.end()) {
         next = step > 0 ? 0 : count - 1;

@@ -57,7 +57,6 @@ void PrefForm::Impl::Create() {
     window.reset(CreateWindowExA(kFormExStyle, kFormClass, std::string(pref_text::kFormCaption).c_str(), kFormStyle,
                                  0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, module, this));
     if (!window) return;
-    SendMessageA(window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
 
     controls = CreatePrefControls(window.get(), module, static_cast<HFONT>(font.get()), this,
                                   [this](HWND control, const PrefControlSpec& spec) {

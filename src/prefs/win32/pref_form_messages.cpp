@@ -84,6 +84,8 @@ LRESULT PrefForm::Impl::FormMessage(HWND form, UINT msg, WPARAM wp, LPARAM lp) {
             PaintAbout();
             return result;
         }
+        case WM_GETFONT:  // the font every control was given
+            return reinterpret_cast<LRESULT>(font.get());
         case WM_KEYDOWN:
             if (HandleDialogKey(*this, kDialogButtons, form, wp)) return 0;
             break;

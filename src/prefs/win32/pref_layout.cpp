@@ -115,16 +115,23 @@ WindowStyle StyleOf(PrefKind kind) {
 
 std::string Text(std::string_view text) { return std::string(text); }
 
-// A closed combo box is as tall as its selection field makes it; set that
-// field so the whole box gets the height the table asks for.
+// A closed combo box is as tall as its selection field makes it. How the
+// field's height adds up to the box's differs between systems, but one
+// more pixel of field is one more of box: set it, measure, correct once.
 void FitComboHeight(HWND combo, int height) {
-    RECT r = {};
-    GetWindowRect(combo, &r);
-    const int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int wanted = field + height - (r.bottom - r.top);
-    if (field > 0 && wanted > 0 && wanted != field) {
-        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    auto boxHeight = [combo] {
+        RECT r = {};
+        GetWindowRect(combo, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    int field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 2 && field > 0; ++attempt) {
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        const int error = height - boxHeight();
+        if (error == 0 || field + error <= 0) return;
+        field += error;
     }
+    if (field > 0) SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
 }
 
 RECT PageArea(HWND tabs) {
@@ -181,14 +188,20 @@ void Configure(HWND window, const PrefControlSpec& spec) {
     }
 }
 
-HWND CreateSpinArrows(HWND parent, HINSTANCE module, HWND box) {
+// The arrows take the right end of the spin box's place; the number box
+// keeps the rest.
+HWND CreateSpinArrows(HWND parent, HINSTANCE module, HWND box, const PrefControlSpec& spec) {
+    const int arrowsWidth = GetSystemMetrics(SM_CXVSCROLL);
+    SetWindowPos(box, nullptr, 0, 0, spec.width - arrowsWidth, spec.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND arrows = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
-                                  WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                      UDS_NOTHOUSANDS,
-                                  0, 0, 0, 0, parent,
+                                  WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                  spec.left + spec.width - arrowsWidth, spec.top, arrowsWidth, spec.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(pref_id::sebarSectionArrows)), module,
                                   nullptr);
     SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
+    // Some versions fit the arrows to the box when it becomes their buddy.
+    SetWindowPos(arrows, nullptr, spec.left + spec.width - arrowsWidth, spec.top, arrowsWidth, spec.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(arrows, UDM_SETRANGE32, kBarSectionSpin.low, kBarSectionSpin.high);
     SendMessageA(arrows, UDM_SETPOS32, 0, kBarSectionSpin.design);
     return arrows;
@@ -254,7 +267,7 @@ PrefWindows CreatePrefControls(HWND form, HINSTANCE module, HFONT font, void* co
         Configure(window, spec);
         if (created) created(window, spec);
         if (spec.kind == K::SpinBox) {
-            HWND arrows = CreateSpinArrows(parent, module, window);
+            HWND arrows = CreateSpinArrows(parent, module, window, spec);
             windows.Set(pref_id::sebarSectionArrows, arrows);
         }
         if (!spec.hint.empty()) {

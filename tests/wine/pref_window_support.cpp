@@ -1,0 +1,114 @@
+#include "pref_window_support.h"
+
+namespace wine_tests {
+
+void PrefWindowTest::SetUp() {
+    PluginTest::SetUp();
+    Start();
+    ASSERT_TRUE(emu().Initialize().has_value());
+    form_ = FindForm();
+    ASSERT_NE(form_, nullptr);
+}
+
+void PrefWindowTest::TearDown() {
+    ReleaseKeys();
+    if (form_ != nullptr) emu().Finalize();
+    PluginTest::TearDown();
+}
+
+void PrefWindowTest::OpenPreferences() {
+    emu().Preferences();
+    Pump();
+    ASSERT_TRUE(Shown(form_));
+}
+
+HWND PrefWindowTest::Control(int id) const {
+    struct Search {
+        int id;
+        HWND found;
+    } search = {id, nullptr};
+    EnumChildWindows(
+        form_,
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (GetDlgCtrlID(window) != s->id) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT PrefWindowTest::InParent(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string PrefWindowTest::Text(HWND window) {
+    const int n = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    GetWindowTextA(window, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+bool PrefWindowTest::Focused(int id) const {
+    HWND control = Control(id);
+    HWND focus = Focus();
+    if (control == nullptr || focus == nullptr) return false;
+    if (focus == control) return true;
+    // The text box inside a combo box counts as the combo box.
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    return GetParent(focus) == control && lstrcmpiA(name, "ComboBox") == 0;
+}
+
+void PrefWindowTest::PressKey(WPARAM key, HWND target) {
+    if (target == nullptr) target = Focus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(target, WM_KEYDOWN, key, scan | 1);
+    PostMessageA(target, WM_KEYUP, key, scan | 1 | (1 << 30) | (1u << 31));
+    Pump();
+}
+
+void PrefWindowTest::HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+void PrefWindowTest::ReleaseKeys() {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    for (int key : {VK_SHIFT, VK_LSHIFT, VK_CONTROL, VK_LCONTROL, VK_MENU}) state[key] = 0;
+    SetKeyboardState(state);
+}
+
+void PrefWindowTest::Click(HWND window, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+    Pump();
+}
+
+void PrefWindowTest::Click(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    Click(window, POINT{r.right / 2, r.bottom / 2});
+}
+
+void PrefWindowTest::ClickTab(int page) {
+    HWND tabs = Control(pid::pcPages);
+    RECT r = {};
+    SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&r));
+    Click(tabs, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+int PrefWindowTest::ActivePage() const {
+    return static_cast<int>(SendMessageA(Control(pid::pcPages), TCM_GETCURSEL, 0, 0));
+}
+
+}  // namespace wine_tests
