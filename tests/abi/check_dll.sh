@@ -2,6 +2,7 @@
 # Static checks of the shipped 32-bit library: its format, exports by
 # ordinal, the import of its own GetVersion, its resources and its size.
 set -u
+export LC_ALL=C  # objdump speaks the locale's language otherwise
 dll=$1
 fail=0 pass=0
 check() { if eval "$2"; then echo "ok: $1"; pass=$((pass + 1)); else echo "FAILED: $1"; fail=$((fail + 1)); fi; }
