@@ -1,0 +1,221 @@
+// Feeds arbitrary bytes as the settings file and the two town lists to
+// load, apply and save, then loads what was saved into a fresh window.
+//
+// Input: a six-byte head, then the three files back to back.
+//   byte 0   flags: 1 settings file present, 2 gis_towns.ini present,
+//            4 wu_towns.ini present, 8 writes fail, 16 the user switches the
+//            source and picks a town before saving
+//   byte 1   the town picked (signed)
+//   bytes 2-3, 4-5  sizes of the settings file and of gis_towns.ini
+//   the rest: the settings file, gis_towns.ini, wu_towns.ini
+// Sizes past the end of the input are cut to what is there.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "prefs/core/settings_keys.h"
+#include "prefs/core/settings_list.h"
+#include "prefs/core/town_lists.h"
+#include "settings_fakes.h"
+
+namespace {
+
+using namespace ow;
+using ow::testing::SettingsHarness;
+
+enum Flags : std::uint8_t {
+    kSettingsPresent = 1,
+    kGisPresent = 2,
+    kWuPresent = 4,
+    kWritesFail = 8,
+    kUserSwitchesSource = 16,
+};
+
+void Require(bool ok) {
+    if (!ok) std::abort();
+}
+
+std::string WithoutLineEnds(std::string_view bytes) {
+    std::string out;
+    for (char c : bytes)
+        if (c != '\r' && c != '\n') out += c;
+    return out;
+}
+
+// Lines survive writing and reading back; only the line ends change.
+void CheckSettingsListRoundTrip(std::string_view bytes) {
+    SettingsList list(bytes);
+    std::string joined;
+    for (const std::string& line : list.Lines()) {
+        Require(line.find_first_of("\r\n") == std::string::npos);
+        joined += line;
+    }
+    Require(joined == WithoutLineEnds(bytes));
+    Require(SettingsList(list.ToBytes()).Lines() == list.Lines());
+
+    // Setting the first key found replaces its line in place; an empty value
+    // removes exactly that line.
+    for (std::size_t i = 0; i < list.Lines().size(); ++i) {
+        const std::string line = list.Lines()[i];
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string key = line.substr(0, eq);
+        const std::string value = "v" + line;
+        const StringList before = list.Lines();
+        list.SetValue(key, value);
+        Require(list.Value(key) == value && list.Lines().size() == before.size());
+        Require(list.Lines()[i] == key + "=" + value);
+        list.SetValue(key, "");
+        Require(list.Lines().size() == before.size() - 1);
+        break;
+    }
+}
+
+void CheckTownList(const SettingsHarness& h, int source, const std::string* file) {
+    const StringList& lines = h.model.TownLists(source);
+    const StringList& names = h.model.TownNames(source);
+    Require(lines.size() == names.size());
+    if (file)
+        Require(lines == SplitLines(*file));
+    else
+        Require(lines == StringList{std::string(kTownSources[static_cast<std::size_t>(source)].defaultEntry)});
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        Require(names[k] == lines[k].substr(0, lines[k].find('=')));
+        Require(TownCodeAt(lines, static_cast<int>(k)) == SplitTownEntry(lines[k]).Code);
+    }
+}
+
+// The working values and the window agree with each other and stay in range.
+void CheckWorkingValues(const SettingsHarness& h) {
+    const WorkingValues& v = h.values;
+    Require(v.SourceIndex == 0 || v.SourceIndex == 1);
+    Require(h.controls.resource == v.SourceIndex);
+    const StringList& towns = h.model.TownLists(v.SourceIndex);
+    const int town = h.controls.town;
+    Require(town == kNoItem || (town >= 0 && static_cast<std::size_t>(town) < towns.size()));
+    Require(v.TownCode == TownCodeAt(towns, town));  // a code of the current list, or empty
+    Require(h.controls.towns == h.model.TownNames(v.SourceIndex));
+    Require(h.controls.barSection >= kBarSectionMin && h.controls.barSection <= kBarSectionMax);
+    Require(h.controls.scrollSpeed >= kScrollSpeedMin && h.controls.scrollSpeed <= kScrollSpeedMax);
+    Require(v.ScrollInterval == 500 / h.controls.scrollSpeed);
+    Require(h.controls.period >= 0 && v.UpdatePeriod == PeriodTable[static_cast<std::size_t>(h.controls.period)]);
+    Require(v.UseScroll == h.controls.checks.at(PrefCheckBox::cbScroll));
+    Require(v.UseProxy == h.controls.checks.at(PrefCheckBox::cbUseProxy));
+    Require(v.ProxyAuth == h.controls.checks.at(PrefCheckBox::cbProxyAuth));
+    Require(v.BarRefresh == h.controls.checks.at(PrefCheckBox::cbBarRefresh));
+    Require(h.store.timerStarts.back() == v.UpdatePeriod);
+}
+
+std::string SavedValue(const SettingsHarness& h, SettingKey key) { return h.model.Settings().Value(KeyName(key)); }
+
+// Whether the saved list still has a line of the key (an empty value removes one).
+bool SavedLineOf(const SettingsHarness& h, SettingKey key) {
+    SettingsList copy = h.model.Settings();
+    copy.SetValue(KeyName(key), "");
+    return copy.Lines().size() != h.model.Settings().Lines().size();
+}
+
+// What a save must have written for the window's state.
+void CheckSavedFromWindow(const SettingsHarness& h) {
+    const auto flag = [&](PrefCheckBox box) { return std::string(h.controls.checks.at(box) ? "1" : "0"); };
+    Require(SavedValue(h, SettingKey::Resource) == std::to_string(h.controls.resource));
+    Require(SavedValue(h, SettingKey::City) == std::to_string(h.controls.town));
+    Require(SavedValue(h, SettingKey::AutoUpdate) == std::to_string(h.controls.period));
+    Require(SavedValue(h, SettingKey::BarSection) == std::to_string(h.controls.barSection));
+    Require(SavedValue(h, SettingKey::UseScrollSpeed) == std::to_string(h.controls.scrollSpeed));
+    Require(SavedValue(h, SettingKey::BarRefresh) == flag(PrefCheckBox::cbBarRefresh));
+    Require(SavedValue(h, SettingKey::OldStyle) == flag(PrefCheckBox::cbOldStyle));
+    Require(SavedValue(h, SettingKey::UseScroll) == flag(PrefCheckBox::cbScroll));
+    Require(SavedValue(h, SettingKey::UseProxy) == flag(PrefCheckBox::cbUseProxy));
+    Require(SavedValue(h, SettingKey::ProxyAuth) == flag(PrefCheckBox::cbProxyAuth));
+    Require(h.store.files.at(std::string(kSettingsFileName)) == h.model.Settings().ToBytes());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 6) return 0;
+    const std::uint8_t flags = data[0];
+    const int townPick = static_cast<std::int8_t>(data[1]);
+    const std::string_view rest(reinterpret_cast<const char*>(data + 6), size - 6);
+    const std::size_t settingsSize = std::min<std::size_t>(data[2] | (data[3] << 8), rest.size());
+    const std::size_t gisSize = std::min<std::size_t>(data[4] | (data[5] << 8), rest.size() - settingsSize);
+    const std::string settingsFile(rest.substr(0, settingsSize));
+    const std::string gisFile(rest.substr(settingsSize, gisSize));
+    const std::string wuFile(rest.substr(settingsSize + gisSize));
+
+    CheckSettingsListRoundTrip(settingsFile);
+
+    SettingsHarness h;
+    if (flags & kSettingsPresent) h.PutSettings(settingsFile);
+    if (flags & kGisPresent) h.store.files["gis_towns.ini"] = gisFile;
+    if (flags & kWuPresent) h.store.files["wu_towns.ini"] = wuFile;
+    h.store.writesFail = (flags & kWritesFail) != 0;
+    const auto original = h.store.files;
+
+    h.Initialise();
+    CheckTownList(h, 0, (flags & kGisPresent) ? &gisFile : nullptr);
+    CheckTownList(h, 1, (flags & kWuPresent) ? &wuFile : nullptr);
+    const bool townFileMissing = (flags & (kGisPresent | kWuPresent)) != (kGisPresent | kWuPresent);
+    if (flags & kSettingsPresent) {
+        Require(h.model.Settings().Lines() == SplitLines(settingsFile));
+        Require(h.store.boxes.size() == (townFileMissing ? 1u : 0u));
+    } else if (!h.store.writesFail) {
+        CheckSavedFromWindow(h);  // a first run writes the window's design values
+    }
+    CheckWorkingValues(h);
+
+    // The user picks the other source and a town, as the window would.
+    if (flags & kUserSwitchesSource) {
+        h.controls.SetResourceIndex(1 - h.values.SourceIndex);
+        h.model.ResourceChanged();
+        h.controls.SetTownIndex(townPick);
+    }
+    const int savedSource = h.controls.resource;
+    const std::string savedTownCode = TownCodeAt(h.model.TownLists(savedSource), h.controls.town);
+
+    if (!h.model.SaveSettings()) {
+        Require(h.store.writesFail && h.store.files == original);
+        return 0;
+    }
+    CheckSavedFromWindow(h);
+
+    // The saved file, loaded into a fresh window, gives the same values.
+    SettingsHarness again;
+    again.store.files = h.store.files;
+    again.Initialise();
+    CheckWorkingValues(again);
+    const WorkingValues& a = again.values;
+    const WorkingValues& b = h.values;
+    Require(a.SourceIndex == savedSource && a.TownCode == savedTownCode);
+    Require(a.UseProxy == b.UseProxy && a.ProxyAuth == b.ProxyAuth && a.BarRefresh == b.BarRefresh);
+    Require(a.UseScroll == b.UseScroll && a.OldStyle == b.OldStyle);
+    Require(a.ScrollInterval == b.ScrollInterval && a.UpdatePeriod == b.UpdatePeriod);
+    // The spin box clamped the stored section; the save wrote what it shows.
+    Require(a.BarSection == h.controls.barSection);
+
+    // An emptied text key removes its first line only: a later line of the
+    // same key is read from then on, as the file rules say, and the next
+    // save removes that one too.
+    bool laterDuplicateRead = false;
+    const std::pair<SettingKey, const std::string*> texts[] = {
+        {SettingKey::ProxyHost, &b.ProxyHost}, {SettingKey::ProxyPort, &b.ProxyPort},
+        {SettingKey::ProxyLogin, &b.ProxyLogin}, {SettingKey::ProxyPass, &b.ProxyPassword}};
+    const std::string* reread[] = {&a.ProxyHost, &a.ProxyPort, &a.ProxyLogin, &a.ProxyPassword};
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        const std::string& before = *texts[i].second;
+        const std::string saved = SavedValue(h, texts[i].first);
+        if (before.empty() && SavedLineOf(h, texts[i].first)) laterDuplicateRead = true;
+        Require(*reread[i] == (before.empty() ? saved : before));
+    }
+
+    // Saving again changes nothing.
+    Require(again.model.SaveSettings());
+    if (!laterDuplicateRead) Require(again.SettingsFile() == h.SettingsFile());
+    return 0;
+}
