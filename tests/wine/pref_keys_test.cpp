@@ -243,5 +243,27 @@ TEST_F(PrefKeysTest, ChoosingTheOtherSourceFillsTheTownBox) {
     EXPECT_EQ(Text(towns), now);
 }
 
+TEST_F(PrefKeysTest, KeyboardInputFromTheSystemTakesTheSameRoads) {
+    SetForegroundWindow(form());
+    SetFocus(Control(pid::eTest));
+    auto send = [](WORD key, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+    };
+    send(VK_SHIFT, false);
+    send(VK_TAB, false);
+    send(VK_TAB, true);
+    send(VK_SHIFT, true);
+    Pump(100);
+    EXPECT_TRUE(Focused(pid::pcPages));
+    send(VK_ESCAPE, false);
+    send(VK_ESCAPE, true);
+    Pump(100);
+    EXPECT_FALSE(Shown(form()));
+}
+
 }  // namespace
 }  // namespace wine_tests
