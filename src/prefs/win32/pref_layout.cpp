@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "prefs/core/settings_keys.h"
 #include "prefs/win32/pref_control_ids.h"
 #include "prefs/win32/pref_texts.h"
 
@@ -18,6 +19,10 @@ namespace t = pref_text;
 constexpr std::array<std::string_view, 2> kSourceItems = {t::kSourceGismeteo.view(), t::kSourceWunderground};
 constexpr std::array<std::string_view, 4> kPeriodItems = {t::kPeriodHalfHour.view(), t::kPeriodHour.view(),
                                                           t::kPeriod6Hours.view(), t::kPeriod12Hours.view()};
+
+// Item index = source index, and item index = row of the period table.
+static_assert(kSourceItems.size() == kSourceCount);
+static_assert(kPeriodItems.size() == PeriodTable.size());
 
 using K = PrefKind;
 constexpr PrefControlSpec kLayout[] = {

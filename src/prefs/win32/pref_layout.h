@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "prefs/core/pref_controls.h"
+
 namespace ow {
 
 enum class PrefKind {
@@ -66,8 +68,8 @@ private:
 struct PrefSpinLimits {
     int low, high, design;
 };
-inline constexpr PrefSpinLimits kBarSectionSpin = {0, 10, 2};
-inline constexpr PrefSpinLimits kScrollSpeedBar = {1, 5, 1};
+inline constexpr PrefSpinLimits kBarSectionSpin = {kBarSectionMin, kBarSectionMax, 2};
+inline constexpr PrefSpinLimits kScrollSpeedBar = {kScrollSpeedMin, kScrollSpeedMax, 1};
 inline constexpr int kScrollThumbLength = 10;
 
 // Creates every control of the table under `form`, in table order, with
