@@ -27,10 +27,6 @@ public:
     // Takes the window's device context, paints, releases it.
     void PaintOn(HWND window) const;
 
-    bool Loaded() const { return static_cast<bool>(bitmap_); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
 private:
     UniqueGdiObject bitmap_;
     int width_ = 0;
