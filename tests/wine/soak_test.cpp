@@ -1,0 +1,127 @@
+// Many lives of the plug-in in one messenger process: initialise, open the
+// preferences, refresh, finalise, with the weather server flipping between
+// good answers and faults. Nothing may crash, nothing may stay behind, and
+// memory and handles must stay flat. OW_SOAK_CYCLES sets the count.
+#include "wine_fixture.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "download_server.h"
+
+namespace wine_tests {
+namespace {
+
+// Wine does not count handles or GDI and USER objects per process, so the
+// soak watches where new ones land instead: handle tables hand out the
+// lowest free slot, so a leak pushes the next handle's value up.
+struct Footprint {
+    SIZE_T privateBytes = 0;  // committed memory
+    DWORD handles = 0;        // value of the next kernel handle
+    DWORD gdiObjects = 0;     // table index of the next GDI object
+    DWORD userObjects = 0;    // table index of the next window
+};
+
+Footprint Measure() {
+    Footprint f;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    f.privateBytes = counters.PagefileUsage;
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    f.handles = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(event)) / 4;
+    CloseHandle(event);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    f.gdiObjects = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(brush)) & 0xFFFF;
+    DeleteObject(brush);
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    f.userObjects = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(window)) & 0xFFFF;
+    DestroyWindow(window);
+    return f;
+}
+
+int TopLevelWindowsOfThisProcess() {
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == GetCurrentProcessId()) ++*reinterpret_cast<int*>(param);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+void Print(const char* when, int cycle, const Footprint& f, int windows) {
+    std::printf("soak %s cycle %d: committed %lu KiB, next handle slot %lu, next GDI slot %lu, next window slot %lu, top-level windows %d\n", when,
+                cycle, static_cast<unsigned long>(f.privateBytes / 1024), static_cast<unsigned long>(f.handles),
+                static_cast<unsigned long>(f.gdiObjects), static_cast<unsigned long>(f.userObjects), windows);
+}
+
+class SoakTest : public PluginTest {};
+
+TEST_F(SoakTest, CyclesLeaveNothingBehindAndStayFlat) {
+    const auto port = SampleServerControl::PortFromEnvironment();
+    if (!port) GTEST_SKIP() << "no sample server";
+    const SampleServerControl server(*port);
+    Settings settings = ProxySettings(*port);
+    settings["use-scroll"] = "1";
+    settings["bar-refresh"] = "1";
+    ASSERT_TRUE(WriteFileBytes(PluginsDir() + "\\ostixweather.ini", SettingsFileText(settings)));
+
+    const char* env = std::getenv("OW_SOAK_CYCLES");
+    const int cycles = env != nullptr ? std::max(6, std::atoi(env)) : 30;
+    const char* modes[] = {"name=normal", "name=blank", "name=refuse", "name=normal&x=1",
+                           "name=authoriz", "name=close-mid-body", "name=empty"};
+    auto& e = Start();
+    const int windowsBefore = TopLevelWindowsOfThisProcess();
+    Footprint baseline;
+    constexpr int kWarmUp = 5;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        ASSERT_TRUE(server.SetMode(modes[cycle % 7]));
+        ASSERT_TRUE(e.Initialize().has_value());
+        e.Preferences();
+        e.Pump(10);
+        ASSERT_TRUE(IsWindowVisible(FindForm()));
+        PostMessageA(FindForm(), WM_CLOSE, 0, 0);  // the user closes the window
+        e.Pump(10);
+        ASSERT_FALSE(IsWindowVisible(FindForm()));
+        e.ClickIcon(0);  // refresh: a download, good or bad, maybe a ticker
+        e.Pump(30);
+        ASSERT_TRUE(e.Finalize().has_value());
+        const std::size_t timersAtFinalize = e.timers.size();
+        e.Pump(120);
+        ASSERT_EQ(FindForm(), nullptr);
+        ASSERT_EQ(e.timers.size(), timersAtFinalize) << "a timer fired after finalisation";
+        ASSERT_EQ(TopLevelWindowsOfThisProcess(), windowsBefore);
+        ASSERT_TRUE(e.contract.icons().empty());
+        if (cycle == kWarmUp) {
+            baseline = Measure();
+            Print("after warm-up", cycle, baseline, TopLevelWindowsOfThisProcess());
+        }
+    }
+    const Footprint end = Measure();
+    Print("at the end", cycles, end, TopLevelWindowsOfThisProcess());
+    // Wine's WinInet keeps a handle for every request it made, also in a
+    // bare loop of plain WinInet calls: that loop's growth over as many
+    // requests is the allowance for the plug-in's downloads.
+    const DWORD bareStart = Measure().handles;
+    for (int i = kWarmUp; i < cycles; ++i)
+        BareWinInetGet(server.ProxyText(), "http://informer.gismeteo.ru/text/30710-2.JS", nullptr);
+    const DWORD bareGrowth = Measure().handles - bareStart;
+    std::printf("soak: a bare WinInet loop of %d requests moved the next handle slot by %lu\n", cycles - kWarmUp,
+                static_cast<unsigned long>(bareGrowth));
+    // Flat: what later cycles add stays within a little noise of the runtime's own.
+    EXPECT_LE(end.handles, baseline.handles + bareGrowth + 16);
+    EXPECT_LE(end.gdiObjects, baseline.gdiObjects + 8);
+    EXPECT_LE(end.userObjects, baseline.userObjects + 8);
+    EXPECT_LE(end.privateBytes, baseline.privateBytes + 4 * 1024 * 1024);
+}
+
+}  // namespace
+}  // namespace wine_tests
