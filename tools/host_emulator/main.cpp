@@ -10,6 +10,10 @@
 //     status                          print every status-bar section
 //     frames SECTION MS               print each new text of a section for up to MS ms,
 //                                     ending early 4 s after the last change
+//     menu TAG                        right-click the icon and choose, through the real
+//                                     menu, the command with that tag (0 refresh,
+//                                     1 insert into the chat, 2 settings, 3 About);
+//                                     without a tag the menu is closed with Esc
 //     memo                            print the chat input's text
 //     shot FILE.bmp                   save a picture of the screen around the window
 //     loop                            hand over to the interactive message loop
@@ -22,6 +26,7 @@
 #include <string>
 
 #include "host_emulator.h"
+#include "menu_driver.h"
 
 namespace {
 
@@ -34,6 +39,20 @@ std::string Utf8(const std::string& ansi) {
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
     return out;
+}
+
+void PrintMenu(const host::SeenMenu& seen, int tag) {
+    if (!seen.opened) {
+        std::printf("menu: did not open\n");
+        return;
+    }
+    std::string items;
+    for (const auto& item : seen.items) {
+        if (!items.empty()) items += " | ";
+        items += item.separator ? "-" : Utf8(item.caption);
+    }
+    const std::string action = tag >= 0 ? "command " + std::to_string(tag) + " chosen" : std::string("closed with Esc");
+    std::printf("menu: [%s], %s%s\n", items.c_str(), action.c_str(), seen.closed ? "" : ", but the menu did not close");
 }
 
 void PrintReply(const char* what, const std::optional<std::string>& reply) {
@@ -90,6 +109,11 @@ int RunScript(host::HostEmulator& emu, std::istream& script) {
                 }
                 last = now;
             }
+        } else if (command == "menu") {
+            int tag = -1;
+            words >> tag;
+            // Menu items count from 1 and skip separators; tags count from 0.
+            PrintMenu(host::UseIconMenu(emu, {host::MenuAction::KeyboardChoice, tag + 1}), tag);
         } else if (command == "memo") {
             std::printf("memo = \"%s\"\n", Utf8(MemoText(emu.window().panelMemo())).c_str());
         } else if (command == "shot") {

@@ -150,8 +150,10 @@ void MenuDriver::Drive() {
     seen_.closed = WaitFor([&] { return FindMenuWindow(uiThread_) == nullptr; }, request_.timeoutMs);
     if (!seen_.closed) {
         // Release the clicking thread anyway; the record says it did not close.
-        for (int i = 0; i < 3 && FindMenuWindow(uiThread_) != nullptr; ++i) {
-            PostKey(FindMenuWindow(uiThread_), VK_ESCAPE);
+        for (int i = 0; i < 3; ++i) {
+            HWND still = FindMenuWindow(uiThread_);
+            if (still == nullptr) break;
+            PostKey(still, VK_ESCAPE);
             Sleep(200);
         }
     }

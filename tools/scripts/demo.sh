@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The plug-in inside the host emulator, fetching from the bundled sample
 # weather server through its own proxy setting: initialise, refresh, a whole
-# ticker pass, the preferences window, finalise.
+# ticker pass, the forecast inserted into the chat input through the popup
+# menu, the preferences window, finalise.
 set -euo pipefail
 BUILD=$1
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -34,6 +35,10 @@ frames 2 3000
 shot ticker.bmp
 frames 2 60000
 status
+menu 1
+memo
+pump 300
+shot inserted.bmp
 prefs
 pump 800
 shot prefs.bmp
@@ -44,6 +49,6 @@ cd "$OUT"
 "$OW_WINE" host_emulator.exe --script demo.txt | tr -d '\r'
 echo "--- debug log ---"
 iconv -f CP1251 -t UTF-8 ostix_weather_debug.log | tr -d '\r' || true
-for b in started ticker prefs; do
+for b in started ticker inserted prefs; do
     [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/demo-$b.png" && echo "screenshot: build/demo-$b.png"
 done
