@@ -51,6 +51,8 @@ protected:
     // Creates the emulator (and loads the plug-in) with this layout.
     host::HostEmulator& Start(host::WindowLayout layout = {});
     host::HostEmulator& emu() { return *emu_; }
+    // Ends the emulator and unloads the plug-in before the test ends.
+    void StopEmulator() { emu_.reset(); }
 
     std::string Log() const;                       // the whole debug log, "" when absent
     std::vector<std::string> LogMessages() const;  // the text after "] " of each line

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "plugin_library.h"
@@ -14,6 +16,7 @@ constexpr char kMainClass[] = "TOstixMainForm";
 constexpr char kStripClass[] = "TOstixIconStrip";
 constexpr int kStripHeight = 24;
 constexpr int kIconCell = 22;
+constexpr char kOwnerProperty[] = "OstixEmulatorWindow";
 
 // Registers `name` as a copy of an existing class, so the child behaves
 // exactly like the real control while bearing the messenger's class name.
@@ -85,6 +88,10 @@ EmulatorWindow::EmulatorWindow(HINSTANCE instance, HostContract& contract, Windo
         if (layout.withMemo) panelMemo_ = Memo(panel_, instance);
     }
     statusBar_ = Child("TStatusBar", "", SBARS_SIZEGRIP, main_, instance);
+    // Watched, not changed: every message still reaches the bar's own procedure.
+    SetPropA(statusBar_, kOwnerProperty, this);
+    statusBarBaseProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(statusBar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EmulatorWindow::StatusBarProc)));
     int parts[kSections] = {90, 180, 520, 580, -1};
     SendMessageA(statusBar_, SB_SETPARTS, kSections, reinterpret_cast<LPARAM>(parts));
     contract_.mainWindow = main_;
@@ -102,7 +109,10 @@ EmulatorWindow::~EmulatorWindow() {
 
 std::string EmulatorWindow::StatusText(int section) const {
     const LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHA, section, 0);
-    std::vector<char> buffer(static_cast<std::size_t>(LOWORD(info)) + 1, '\0');
+    // SB_GETTEXTA copies the whole text, whose length SB_GETTEXTLENGTHA gives
+    // modulo 65536 only.
+    const std::size_t longest = longestWrite_[static_cast<unsigned char>(section)];
+    std::vector<char> buffer(std::max<std::size_t>(LOWORD(info), longest) + 1, '\0');
     SendMessageA(statusBar_, SB_GETTEXTA, section, reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data());
 }
@@ -211,6 +221,21 @@ LRESULT CALLBACK EmulatorWindow::StripProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
         }
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK EmulatorWindow::StatusBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = static_cast<EmulatorWindow*>(GetPropA(hwnd, kOwnerProperty));
+    if (self == nullptr) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == SB_SETTEXTA) {
+        const char* text = reinterpret_cast<const char*>(lp);
+        const int section = LOBYTE(LOWORD(wp));
+        std::size_t& longest = self->longestWrite_[section];
+        longest = std::max(longest, text != nullptr ? std::strlen(text) : 0);
+        if (self->recordStatusWrites_) self->statusWrites_.push_back({section, text != nullptr ? text : ""});
+    }
+    const WNDPROC base = self->statusBarBaseProc_;
+    if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOwnerProperty);
+    return CallWindowProcA(base, hwnd, msg, wp, lp);
 }
 
 bool EmulatorWindow::SaveScreenshot(const std::string& path) const {

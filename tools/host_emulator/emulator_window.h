@@ -6,10 +6,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "host_contract.h"
 
 namespace host {
+
+// One SB_SETTEXTA the status bar received.
+struct StatusWrite {
+    int section = 0;  // low byte of wParam
+    std::string text;
+};
 
 struct WindowLayout {
     bool withPageControl = true;
@@ -40,6 +47,13 @@ public:
     std::string StatusText(int section) const;
     void SetStatusText(int section, const std::string& text);
 
+    // Every SB_SETTEXTA the status bar received, the emulator's own included,
+    // in order: what was written, not what the bar makes of it.
+    const std::vector<StatusWrite>& statusWrites() const { return statusWrites_; }
+    void ClearStatusWrites() { statusWrites_.clear(); }
+    // On by default; off keeps no copies (for measuring memory).
+    void RecordStatusWrites(bool on) { recordStatusWrites_ = on; }
+
     // Clicks on an icon of the strip; the default calls its callback in EAX.
     std::function<void(const RegisteredIcon&, int button)> onIconClick;
     // Workbench buttons: 1 initialise, 2 preferences, 3 finalise, 4 about.
@@ -51,6 +65,7 @@ public:
 private:
     static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK StripProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK StatusBarProc(HWND, UINT, WPARAM, LPARAM);
     void Layout();
     void PaintStrip(HDC dc);
     void StripClick(int x, int button);
@@ -59,6 +74,12 @@ private:
     HostContract& contract_;
     HWND main_ = nullptr, statusBar_ = nullptr, pageControl_ = nullptr, tabSheet_ = nullptr;
     HWND panel_ = nullptr, panelMemo_ = nullptr, sheetMemo_ = nullptr, iconStrip_ = nullptr;
+    WNDPROC statusBarBaseProc_ = nullptr;
+    std::vector<StatusWrite> statusWrites_;
+    bool recordStatusWrites_ = true;
+    // The longest text ever written into each section (not reset with the
+    // record): SB_GETTEXTLENGTH tells only the low 16 bits of a length.
+    std::size_t longestWrite_[256] = {};
 };
 
 }  // namespace host

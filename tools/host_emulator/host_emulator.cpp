@@ -36,6 +36,7 @@ void HostEmulator::Pump(DWORD milliseconds) {
             if (msg.message == WM_TIMER) timers.push_back({msg.hwnd, msg.wParam});
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+            if (afterDispatch) afterDispatch(msg);
         }
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= milliseconds) return;
@@ -49,6 +50,7 @@ int HostEmulator::RunMessageLoop() {
         if (msg.message == WM_TIMER) timers.push_back({msg.hwnd, msg.wParam});
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        if (afterDispatch) afterDispatch(msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -3,6 +3,7 @@
 // loaded plug-in, with the calls a test or a person makes.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,8 @@ public:
     int RunMessageLoop();
 
     std::vector<SeenTimer> timers;
+    // Called after every message that Pump or RunMessageLoop dispatched.
+    std::function<void(const MSG&)> afterDispatch;
 
 private:
     std::unique_ptr<EmulatorWindow> window_;

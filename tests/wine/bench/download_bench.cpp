@@ -1,0 +1,279 @@
+// Download benchmarks under Wine, against the sample weather server whose
+// port is in OW_SERVER_PORT (tools/scripts/bench_wine.sh starts it):
+//  1. a 64 MiB document over loopback: the plug-in's download (an icon click:
+//     fetch, classification, extraction, status bar) against a bare WinInet
+//     read loop over the same body, and the process's peak memory growth;
+//  2. a document trickled one byte every 20 ms: the longest stall of the host
+//     emulator's message loop while the plug-in downloads it.
+// Prints figures and the goals; the exit status says only whether it ran.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "download_server.h"
+#include "host_emulator.h"
+#include "wine_fixture.h"
+
+namespace {
+
+using wine_tests::SampleServerControl;
+
+constexpr int kLargeMiB = 64;
+constexpr int kRounds = 5;
+constexpr int kTrickleIntervalMs = 20;
+constexpr UINT kProbeIntervalMs = 10;
+constexpr UINT kRunClick = WM_APP + 1;
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t;
+}
+
+struct PeakMemory {
+    SIZE_T workingSet = 0;
+    SIZE_T pagefile = 0;  // committed private bytes
+};
+
+PeakMemory Peaks() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {counters.PeakWorkingSetSize, counters.PeakPagefileUsage};
+}
+
+double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+// A window of the host whose 10 ms timer shows when the thread's message
+// loop (the emulator's, or the plug-in's inside a download) runs, and which
+// clicks the plug-in's icon from a posted message, as the messenger does.
+class LoopProbe {
+public:
+    explicit LoopProbe(host::HostEmulator& emu) : emu_(emu) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &LoopProbe::Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "OwBenchLoopProbe";
+        RegisterClassExA(&wc);
+        window_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~LoopProbe() { DestroyWindow(window_); }
+
+    // Posts the click, pumps the emulator's loop until the click has
+    // returned, and gives the longest gap between timer messages while the
+    // click ran, in seconds.
+    double LongestStallDuringClick(double* clickSeconds, std::size_t* ticks) {
+        arrivals_.clear();
+        clickDone_ = false;
+        SetTimer(window_, 1, kProbeIntervalMs, nullptr);
+        emu_.Pump(200);  // the timer settles
+        PostMessageA(window_, kRunClick, 0, 0);
+        emu_.PumpUntil([this] { return clickDone_; }, 600000);
+        KillTimer(window_, 1);
+        *clickSeconds = Seconds(clickStart_, clickEnd_);
+        double longest = 0;
+        LARGE_INTEGER previous = clickStart_;
+        std::size_t during = 0;
+        for (const LARGE_INTEGER& t : arrivals_) {
+            if (t.QuadPart < clickStart_.QuadPart || t.QuadPart > clickEnd_.QuadPart) continue;
+            longest = std::max(longest, Seconds(previous, t));
+            previous = t;
+            ++during;
+        }
+        longest = std::max(longest, Seconds(previous, clickEnd_));
+        *ticks = during;
+        return longest;
+    }
+
+    // The same measure over an idle stretch of the emulator's loop.
+    double LongestStallIdle(DWORD milliseconds) {
+        arrivals_.clear();
+        SetTimer(window_, 1, kProbeIntervalMs, nullptr);
+        emu_.Pump(200);
+        arrivals_.clear();
+        const LARGE_INTEGER start = Now();
+        emu_.Pump(milliseconds);
+        const LARGE_INTEGER end = Now();
+        KillTimer(window_, 1);
+        double longest = 0;
+        LARGE_INTEGER previous = start;
+        for (const LARGE_INTEGER& t : arrivals_) {
+            longest = std::max(longest, Seconds(previous, t));
+            previous = t;
+        }
+        return std::max(longest, Seconds(previous, end));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<LoopProbe*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self != nullptr && msg == WM_TIMER) {
+            self->arrivals_.push_back(Now());
+            return 0;
+        }
+        if (self != nullptr && msg == kRunClick) {
+            self->clickStart_ = Now();
+            self->emu_.ClickIcon(0);
+            self->clickEnd_ = Now();
+            self->clickDone_ = true;
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+
+    host::HostEmulator& emu_;
+    HWND window_ = nullptr;
+    std::vector<LARGE_INTEGER> arrivals_;
+    LARGE_INTEGER clickStart_{}, clickEnd_{};
+    bool clickDone_ = false;
+};
+
+bool PreparePluginsFolder(int port) {
+    const std::string plugins = wine_tests::PluginsDir();
+    CreateDirectoryA(plugins.c_str(), nullptr);
+    for (const char* name : {"gis_towns.ini", "wu_towns.ini"}) {
+        if (!CopyFileA(wine_tests::DataFile(name).c_str(), (plugins + "\\" + name).c_str(), FALSE)) return false;
+    }
+    return wine_tests::WriteFileBytes(plugins + "\\ostixweather.ini",
+                                      wine_tests::SettingsFileText(wine_tests::ProxySettings(port)));
+}
+
+// "ПОГОДА: " and a line that is neither failure text.
+bool ShowsAWeatherLine(host::HostEmulator& emu, std::size_t* length) {
+    const std::string shown = emu.window().StatusText(2);
+    const std::string prefix = wine_tests::Cp1251(L"ПОГОДА: ");
+    *length = shown.size() >= prefix.size() ? shown.size() - prefix.size() : 0;
+    return shown.compare(0, prefix.size(), prefix) == 0 && shown.size() > prefix.size() &&
+           shown != prefix + wine_tests::Cp1251(L"Ошибка соединения") &&
+           shown != prefix + "Proxy authorization failed!" && shown != prefix + "error";
+}
+
+int LargeBody(host::HostEmulator& emu, const SampleServerControl& server) {
+    std::printf("1. %d MiB document over loopback, through the sample server as proxy\n", kLargeMiB);
+    if (!server.SetMode("name=large&size_mb=" + std::to_string(kLargeMiB))) return 1;
+    const std::string url = "http://informer.gismeteo.ru/text/30710-2.JS";
+    const double body = kLargeMiB * 1024.0 * 1024.0;
+
+    // Interleaved rounds, so that the machine's other load falls on both alike.
+    const PeakMemory beforeBare = Peaks();
+    PeakMemory afterBare, afterPlugin;
+    std::vector<double> bare, plugin;
+    for (int round = 0; round < kRounds; ++round) {
+        LARGE_INTEGER t0 = Now();
+        const auto bytes = wine_tests::BareWinInetGet(server.ProxyText(), url, nullptr);
+        bare.push_back(Seconds(t0, Now()));
+        if (!bytes || static_cast<double>(*bytes) != body) {
+            std::printf("   the bare loop read %llu bytes\n", bytes ? static_cast<unsigned long long>(*bytes) : 0ULL);
+            return 1;
+        }
+        if (round == 0) afterBare = Peaks();
+        // Every round from the same bar: the last round's line out of it.
+        emu.window().SetStatusText(2, "");
+        emu.Pump(50);
+        t0 = Now();
+        emu.ClickIcon(0);
+        plugin.push_back(Seconds(t0, Now()));
+        // Measured before the bar is read back, which copies the line once more.
+        if (round == 0) afterPlugin = Peaks();
+        std::size_t length = 0;
+        if (!ShowsAWeatherLine(emu, &length)) {
+            std::printf("   the plug-in showed no weather line\n");
+            return 1;
+        }
+        std::printf("   round %d: bare WinInet loop %.3f s, plug-in %.3f s (its line: %zu characters)\n", round + 1,
+                    bare.back(), plugin.back(), length);
+        std::fflush(stdout);
+    }
+    std::sort(bare.begin(), bare.end());
+    std::sort(plugin.begin(), plugin.end());
+    const double ratio = plugin[0] / bare[0];
+    std::printf("   best of %d: bare %.3f s (%.0f MiB/s), plug-in %.3f s (%.0f MiB/s); medians %.3f s and %.3f s\n",
+                kRounds, bare[0], kLargeMiB / bare[0], plugin[0], kLargeMiB / plugin[0], bare[kRounds / 2],
+                plugin[kRounds / 2]);
+    std::printf("   plug-in / bare = %.2f (goal <= 1.5)  %s\n", ratio, ratio <= 1.5 ? "met" : "MISSED");
+
+    const double bareGrowth = MiB(std::max(afterBare.pagefile - beforeBare.pagefile,
+                                           afterBare.workingSet - beforeBare.workingSet));
+    // From before the bare loops: whatever WinInet itself keeps counts too.
+    const double wsGrowth = MiB(afterPlugin.workingSet - beforeBare.workingSet);
+    const double privateGrowth = MiB(afterPlugin.pagefile - beforeBare.pagefile);
+    const double growth = std::max(wsGrowth, privateGrowth) / kLargeMiB;
+    std::printf("   peak memory before: working set %.1f MiB, private %.1f MiB\n", MiB(beforeBare.workingSet),
+                MiB(beforeBare.pagefile));
+    std::printf("   peak growth of the bare loops: %.1f MiB\n", bareGrowth);
+    std::printf("   peak growth of the plug-in: working set %.1f MiB, private %.1f MiB\n", wsGrowth, privateGrowth);
+    std::printf("   = %.2f x the body (goal <= 3)  %s\n", growth, growth <= 3.0 ? "met" : "MISSED");
+    return 0;
+}
+
+int TrickledBody(host::HostEmulator& emu, const SampleServerControl& server) {
+    std::printf("2. informer document trickled one byte every %d ms\n", kTrickleIntervalMs);
+    LoopProbe probe(emu);
+    const double idle = probe.LongestStallIdle(2000);
+    if (!server.SetMode("name=trickle&interval_ms=" + std::to_string(kTrickleIntervalMs))) return 1;
+    double clickSeconds = 0;
+    std::size_t ticks = 0;
+    const double stall = probe.LongestStallDuringClick(&clickSeconds, &ticks);
+    std::size_t length = 0;
+    if (!ShowsAWeatherLine(emu, &length)) {
+        std::printf("   the plug-in showed no weather line\n");
+        return 1;
+    }
+    std::printf("   download %.1f s, %zu ticks of the %u ms timer during it\n", clickSeconds, ticks, kProbeIntervalMs);
+    std::printf("   longest stall of the host's loop: %.0f ms (idle loop: %.0f ms) (goal < 250 ms)  %s\n",
+                stall * 1000, idle * 1000, stall < 0.25 ? "met" : "MISSED");
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    const auto port = SampleServerControl::PortFromEnvironment();
+    if (!port) {
+        std::printf("OW_SERVER_PORT is not set: run through tools/scripts/bench_wine.sh\n");
+        return 2;
+    }
+    SampleServerControl server(*port);
+    if (!server.Control("ping")) {
+        std::printf("the sample server on port %d does not answer\n", *port);
+        return 2;
+    }
+    // The plug-in's log goes to the current directory: a scratch one.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string work = std::string(temp) + "ow_bench_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(work.c_str(), nullptr);
+    SetCurrentDirectoryA(work.c_str());
+    if (!PreparePluginsFolder(*port)) {
+        std::printf("cannot prepare %s\n", wine_tests::PluginsDir().c_str());
+        return 2;
+    }
+
+    int status = 0;
+    {
+        host::HostEmulator emu;
+        if (!emu.plugin().loaded() || !emu.Initialize()) {
+            std::printf("the plug-in did not load or initialise\n");
+            return 2;
+        }
+        emu.window().RecordStatusWrites(false);  // no copies of the line in the figures
+        status |= LargeBody(emu, server);
+        status |= TrickledBody(emu, server);
+        emu.Finalize();
+    }
+    server.SetMode("name=normal");
+    std::fflush(stdout);
+    return status;
+}

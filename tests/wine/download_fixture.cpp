@@ -1,0 +1,144 @@
+#include "download_fixture.h"
+
+#include "weather/core/extract_weather_line.h"
+
+namespace wine_tests {
+
+namespace {
+
+constexpr char kCallerClass[] = "OwTestNestedCaller";
+constexpr UINT kRunPosted = WM_APP + 1;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+NestedCaller::NestedCaller() {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &NestedCaller::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kCallerClass;
+    RegisterClassExA(&wc);  // fails harmlessly once registered
+    window_ = CreateWindowExA(0, kCallerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+NestedCaller::~NestedCaller() {
+    if (IsWindow(window_)) DestroyWindow(window_);
+}
+
+UINT_PTR NestedCaller::Store(std::function<void()> action) {
+    actions_.push_back(std::move(action));
+    return actions_.size();  // ids from 1: a timer id must not be 0
+}
+
+void NestedCaller::Post(std::function<void()> action) {
+    PostMessageA(window_, kRunPosted, Store(std::move(action)), 0);
+}
+
+void NestedCaller::After(UINT milliseconds, std::function<void()> action) {
+    SetTimer(window_, Store(std::move(action)), milliseconds, nullptr);
+}
+
+LRESULT CALLBACK NestedCaller::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<NestedCaller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self != nullptr && (msg == kRunPosted || msg == WM_TIMER)) {
+        if (msg == WM_TIMER) KillTimer(hwnd, wp);
+        if (wp >= 1 && wp <= self->actions_.size()) {
+            // A copy: the action may store further actions.
+            const std::function<void()> action = self->actions_[wp - 1];
+            if (action) action();
+        }
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void DownloadTest::SetUp() {
+    PluginTest::SetUp();
+    const auto port = SampleServerControl::PortFromEnvironment();
+    if (!port) GTEST_SKIP() << "no sample weather server: OW_SERVER_PORT is not set (run through wine_runner.sh)";
+    server_.emplace(*port);
+    // Each test starts the server over: normal documents, no credentials, no record.
+    ASSERT_TRUE(server_->SetMode("name=normal")) << "the sample server on port " << *port << " does not answer";
+    ASSERT_TRUE(server_->SetCredentials(""));
+    ASSERT_TRUE(server_->ClearRecord());
+}
+
+void DownloadTest::WriteSettings(const Settings& settings) {
+    ASSERT_TRUE(WriteFileBytes(PluginsDir() + "\\ostixweather.ini", SettingsFileText(settings)));
+}
+
+host::HostEmulator& DownloadTest::StartWith(const Settings& settings) {
+    WriteSettings(settings);
+    auto& e = Start();
+    EXPECT_TRUE(e.Initialize().has_value());
+    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды включен"));
+    return e;
+}
+
+std::string DownloadTest::TownCode(int source, int index) {
+    const auto lines = Lines(ReadFileBytes(DataFile(source == 0 ? "gis_towns.ini" : "wu_towns.ini")));
+    if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
+    const std::string& line = lines[static_cast<std::size_t>(index)];
+    const auto equals = line.find('=');
+    return equals == std::string::npos ? std::string() : line.substr(equals + 1);
+}
+
+std::string DownloadTest::DocumentUrl(int source, const std::string& code) {
+    return source == 0 ? "http://informer.gismeteo.ru/text/" + code + "-2.JS"
+                       : "http://ru.wunderground.com/auto/rss_full/global/stations/" + code + ".xml";
+}
+
+std::string DownloadTest::ExpectedStatus(int source, const std::string& code) {
+    const std::string url = DocumentUrl(source, code);
+    std::string document;
+    EXPECT_TRUE(BareWinInetGet(server_->ProxyText(), url, &document).has_value()) << url;
+    EXPECT_TRUE(server_->ClearRecord());
+    const std::string line = ow::ExtractWeatherLine(document, source);
+    EXPECT_FALSE(line.empty()) << "no weather line in the server's document for " << url;
+    return Cp1251(L"ПОГОДА: ") + line;
+}
+
+std::optional<RecordedRequest> DownloadTest::BareRequest(const std::string& url, bool direct) {
+    if (!server_->ClearRecord()) return std::nullopt;
+    BareWinInetGet(direct ? std::string() : server_->ProxyText(), url, nullptr);
+    const auto requests = server_->Requests();
+    if (requests.empty()) return std::nullopt;
+    return requests.back();
+}
+
+std::vector<std::string> DownloadTest::StatusWrites(int section, std::size_t from) {
+    std::vector<std::string> texts;
+    const auto& writes = emu().window().statusWrites();
+    for (std::size_t i = from; i < writes.size(); ++i) {
+        if (writes[i].section == section) texts.push_back(writes[i].text);
+    }
+    return texts;
+}
+
+int DownloadTest::TimerTicks(HWND window, UINT_PTR id) {
+    int n = 0;
+    for (const auto& t : emu().timers) n += (t.window == window && t.id == id) ? 1 : 0;
+    return n;
+}
+
+bool DownloadTest::PumpUntilTick(HWND window, UINT_PTR id, DWORD milliseconds) {
+    const int before = TimerTicks(window, id);
+    return emu().PumpUntil([&] { return TimerTicks(window, id) > before; }, milliseconds);
+}
+
+}  // namespace wine_tests

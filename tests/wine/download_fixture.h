@@ -1,0 +1,75 @@
+#pragma once
+// End-to-end tests that download: the plug-in in the host emulator, pointed
+// at the sample weather server the runner started for the test program.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "download_server.h"
+#include "wine_fixture.h"
+
+namespace wine_tests {
+
+// Runs functions from messages posted to, or timers set on, a window of the
+// test: they run inside whichever message loop dispatches them next, e.g.
+// the plug-in's own loop in the middle of a download.
+class NestedCaller {
+public:
+    NestedCaller();
+    ~NestedCaller();
+    NestedCaller(const NestedCaller&) = delete;
+    NestedCaller& operator=(const NestedCaller&) = delete;
+
+    void Post(std::function<void()> action);
+    // Once, from a WM_TIMER `milliseconds` from now.
+    void After(UINT milliseconds, std::function<void()> action);
+    HWND window() const { return window_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    UINT_PTR Store(std::function<void()> action);
+    HWND window_ = nullptr;
+    std::vector<std::function<void()>> actions_;
+};
+
+class DownloadTest : public PluginTest {
+protected:
+    void SetUp() override;
+
+    SampleServerControl& server() { return *server_; }
+
+    Settings BaseSettings() const { return ProxySettings(server_->port()); }
+    void WriteSettings(const Settings& settings);
+    // Writes the settings, starts the emulator and initialises the plug-in.
+    host::HostEmulator& StartWith(const Settings& settings);
+
+    // The shipped town list's code of the town at `index` (0 Gismeteo, 1 WU).
+    static std::string TownCode(int source, int index);
+    // The document's address: the source's host and path with the town code.
+    static std::string DocumentUrl(int source, const std::string& code);
+    // What the status bar must show for the server's document of this town:
+    // "ПОГОДА: " and the extraction's line, fetched here with plain WinInet.
+    std::string ExpectedStatus(int source, const std::string& code);
+    static std::string Status(const wchar_t* text) { return Cp1251(L"ПОГОДА: ") + Cp1251(text); }
+
+    // The request that plain WinInet sends for `url` through the server as
+    // proxy (or directly), as the server recorded it (the record is cleared
+    // before).
+    std::optional<RecordedRequest> BareRequest(const std::string& url, bool direct = false);
+
+    // The texts written into `section`, in order, from write `from` on.
+    std::vector<std::string> StatusWrites(int section, std::size_t from = 0);
+    std::size_t StatusWriteCount() { return emu().window().statusWrites().size(); }
+    // WM_TIMER messages with this id that the emulator's loop dispatched to `window`.
+    int TimerTicks(HWND window, UINT_PTR id);
+    // Pumps until a WM_TIMER with this id reached `window` in the emulator's loop.
+    bool PumpUntilTick(HWND window, UINT_PTR id, DWORD milliseconds);
+
+    NestedCaller caller_;
+
+private:
+    std::optional<SampleServerControl> server_;
+};
+
+}  // namespace wine_tests
