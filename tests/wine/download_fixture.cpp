@@ -78,6 +78,14 @@ void DownloadTest::SetUp() {
     ASSERT_TRUE(server_->ClearRecord());
 }
 
+void DownloadTest::TearDown() {
+    PluginTest::TearDown();
+    if (server_) {
+        server_->SetMode("name=normal");
+        server_->SetCredentials("");
+    }
+}
+
 void DownloadTest::WriteSettings(const Settings& settings) {
     ASSERT_TRUE(WriteFileBytes(PluginsDir() + "\\ostixweather.ini", SettingsFileText(settings)));
 }

@@ -36,6 +36,8 @@ private:
 class DownloadTest : public PluginTest {
 protected:
     void SetUp() override;
+    // Leaves the server as the next test expects it: normal, no credentials.
+    void TearDown() override;
 
     SampleServerControl& server() { return *server_; }
 
