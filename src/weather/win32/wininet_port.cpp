@@ -50,6 +50,12 @@ bool WinInetPort::ReadFile(HInternet url, char* buffer, std::uint32_t toRead, st
 
 void WinInetPort::Close(HInternet handle) { InternetCloseHandle(Handle(handle)); }
 
-void WinInetPort::PumpMessages() { PumpPendingMessages(); }
+void WinInetPort::PumpMessages() {
+    constexpr DWORD kPumpEveryMs = 10;
+    const DWORD now = GetTickCount();
+    if (now - lastPump_ < kPumpEveryMs) return;
+    PumpPendingMessages();
+    lastPump_ = GetTickCount();
+}
 
 }  // namespace ow

@@ -15,6 +15,11 @@ public:
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
     void Close(HInternet handle) override;
     void PumpMessages() override;
+
+private:
+    // Each look at the queue is a round trip to the window system; between
+    // fast reads it is enough to look every few milliseconds.
+    unsigned long lastPump_ = 0;
 };
 
 }  // namespace ow
