@@ -6,22 +6,7 @@
 namespace wine_tests {
 namespace {
 
-HWND Descendant(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(child) != s->id) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND Descendant(HWND parent, int id) { return FindDescendant(parent, id); }
 
 std::string WindowText(HWND window) {
     char text[4096] = {};

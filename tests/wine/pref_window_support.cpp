@@ -22,22 +22,7 @@ void PrefWindowTest::OpenPreferences() {
     ASSERT_TRUE(Shown(form_));
 }
 
-HWND PrefWindowTest::Control(int id) const {
-    struct Search {
-        int id;
-        HWND found;
-    } search = {id, nullptr};
-    EnumChildWindows(
-        form_,
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(window) != s->id) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND PrefWindowTest::Control(int id) const { return FindDescendant(form_, id); }
 
 RECT PrefWindowTest::InParent(HWND window) {
     RECT r = {};

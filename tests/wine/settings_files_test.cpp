@@ -27,22 +27,7 @@ protected:
         ASSERT_TRUE(IsWindowVisible(FindForm()));
     }
     // A control of the preferences window, wherever it sits among the pages.
-    static HWND Control(int id) {
-        struct Search {
-            int id;
-            HWND found;
-        } search{id, nullptr};
-        EnumChildWindows(
-            FindForm(),
-            [](HWND child, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                if (GetDlgCtrlID(child) != s->id) return TRUE;
-                s->found = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    static HWND Control(int id) { return FindDescendant(FindForm(), id); }
     void ClickOk() {
         SendMessageA(Control(pid::bOk), BM_CLICK, 0, 0);
         emu().Pump(50);

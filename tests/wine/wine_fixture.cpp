@@ -38,6 +38,23 @@ std::string Cp1251(const wchar_t* text) {
     return out;
 }
 
+HWND FindDescendant(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string DataFile(const std::string& name) {
     const char* dir = std::getenv("OW_DATA_DIR");
     std::string path = std::string("Z:") + (dir != nullptr ? dir : "/work/main/data") + "/" + name;
