@@ -1,5 +1,7 @@
 #include "download_fixture.h"
 
+#include "prefs/core/text_lines.h"
+
 #include "weather/core/extract_weather_line.h"
 
 namespace wine_tests {
@@ -8,20 +10,6 @@ namespace {
 
 constexpr char kCallerClass[] = "OwTestNestedCaller";
 constexpr UINT kRunPosted = WM_APP + 1;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 }  // namespace
 
@@ -99,7 +87,7 @@ host::HostEmulator& DownloadTest::StartWith(const Settings& settings) {
 }
 
 std::string DownloadTest::TownCode(int source, int index) {
-    const auto lines = Lines(ReadFileBytes(DataFile(source == 0 ? "gis_towns.ini" : "wu_towns.ini")));
+    const auto lines = ow::SplitLines(ReadFileBytes(DataFile(source == 0 ? "gis_towns.ini" : "wu_towns.ini")));
     if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
     const std::string& line = lines[static_cast<std::size_t>(index)];
     const auto equals = line.find('=');

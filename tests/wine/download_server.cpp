@@ -1,5 +1,7 @@
 #include "download_server.h"
 
+#include "prefs/core/text_lines.h"
+
 // Winsock 2 before windows.h, which would otherwise bring in the old winsock.
 #include <winsock2.h>
 #include <windows.h>
@@ -62,20 +64,6 @@ std::string Exchange(int port, const std::string& request) {
     }
     closesocket(s);
     return answer;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 struct InternetHandle {
@@ -142,7 +130,7 @@ std::vector<RecordedRequest> SampleServerControl::Requests() const {
     if (!text) return requests;
     // Each request: its line, its headers, then an empty line.
     RecordedRequest current;
-    for (const std::string& line : SplitLines(*text)) {
+    for (const std::string& line : ow::SplitLines(*text)) {
         if (line.empty()) {
             if (!current.line.empty()) requests.push_back(current);
             current = RecordedRequest{};
