@@ -33,7 +33,7 @@ start_wine_session() {
     export WINEDEBUG=-all
     export WINEARCH=win64
     export OW_WINE=/usr/lib/wine/wine64
-    export WINEPREFIX="$ROOT/build/wineprefix"
+    export WINEPREFIX="${OW_WINEPREFIX:-$ROOT/build/wineprefix}"  # one per engineer when several run at once
     export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"  # a crash ends the program instead of waiting in a debugger
     if [ -z "${DISPLAY:-}" ] || [ -n "${OW_OWN_XVFB:-}" ]; then
