@@ -1,17 +1,22 @@
 // The About picture as painted on its page, and the popup menu opened from
 // the host's icon.
 #include <cstring>
+#include <vector>
 
 #include "pref_window_support.h"
+#include "prefs/core/rle8.h"
 
 namespace wine_tests {
 namespace {
 
-// The "ABOUT" resource of the loaded plug-in, read as the BMP file it is.
+// The "ABOUT" resource of the loaded plug-in, read as the BMP file it is
+// and unpacked to plain rows.
 struct AboutResource {
     const unsigned char* bytes = nullptr;
     DWORD size = 0;
     BITMAPINFOHEADER header = {};
+    std::vector<std::uint8_t> rows;
+    bool complete = false;
 
     bool Load() {
         HMODULE plugin = GetModuleHandleA("ostixWeather.dll");
@@ -21,16 +26,21 @@ struct AboutResource {
         size = SizeofResource(plugin, found);
         if (bytes == nullptr || size < sizeof(BITMAPFILEHEADER) + sizeof header) return false;
         std::memcpy(&header, bytes + sizeof(BITMAPFILEHEADER), sizeof header);
-        return bytes[0] == 'B' && bytes[1] == 'M';
+        if (bytes[0] != 'B' || bytes[1] != 'M' || header.biWidth <= 0 || header.biHeight <= 0) return false;
+        BITMAPFILEHEADER file;
+        std::memcpy(&file, bytes, sizeof file);
+        if (file.bfOffBits >= size) return false;
+        rows.assign(Stride() * header.biHeight, 0);
+        complete = ow::DecodeRle8({bytes + file.bfOffBits, size - file.bfOffBits}, header.biWidth, header.biHeight,
+                                  Stride(), rows) == ow::Rle8Result::Complete;
+        return true;
     }
+    std::size_t Stride() const { return (header.biWidth + 3) & ~3; }
 
     // The colour of a pixel (top-down coordinates) through the palette.
     COLORREF Pixel(int x, int y) const {
-        BITMAPFILEHEADER file;
-        std::memcpy(&file, bytes, sizeof file);
-        const int stride = (header.biWidth + 3) & ~3;
-        const int row = header.biHeight > 0 ? header.biHeight - 1 - y : y;
-        const unsigned char index = bytes[file.bfOffBits + static_cast<DWORD>(row * stride + x)];
+        const int row = header.biHeight - 1 - y;  // bottom-up
+        const unsigned char index = rows[row * Stride() + x];
         RGBQUAD c;
         std::memcpy(&c, bytes + sizeof(BITMAPFILEHEADER) + header.biSize + index * sizeof(RGBQUAD), sizeof c);
         return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
@@ -60,13 +70,14 @@ protected:
     }
 };
 
-TEST_F(PrefAboutTest, ResourceIsAnEightBitPictureOfTheRightSize) {
+TEST_F(PrefAboutTest, ResourceIsAnEightBitPackedPictureOfTheRightSize) {
     AboutResource about;
     ASSERT_TRUE(about.Load());
     EXPECT_EQ(about.header.biWidth, 308);
     EXPECT_EQ(about.header.biHeight < 0 ? -about.header.biHeight : about.header.biHeight, 163);
     EXPECT_EQ(about.header.biBitCount, 8);
-    EXPECT_EQ(about.header.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(about.header.biCompression, static_cast<DWORD>(BI_RLE8));
+    EXPECT_TRUE(about.complete);
 }
 
 TEST_F(PrefAboutTest, PageShowsThePictureWithTheVersionAndCreditsInWhite) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the About picture of the preferences window: 308 x 163 pixels,
-8 bits per pixel with a palette, a sun behind a cloud on a blue sky, the
+8 bits per pixel with a palette, run-length encoded (BI_RLE8), a sun behind a cloud on a blue sky, the
 title, and a "version" label. The version number and the credit lines are
 drawn onto it by the plug-in at run time (white, at 145,31 / 112,115 /
 112,127), so those places are left plain. Standard library only; run once,
@@ -63,6 +63,42 @@ GLYPHS = {
 }
 
 
+BI_RLE8 = 1
+
+
+def rle8_row(row):
+    """One row in BI_RLE8: runs of a colour as (count, index), stretches of
+    three or more changing pixels in absolute mode, then the end-of-line mark."""
+    out = bytearray()
+    literals = []
+
+    def flush():
+        while literals:
+            chunk, literals[:] = literals[:255], literals[255:]
+            if len(chunk) < 3:  # absolute mode needs at least three pixels
+                for index in chunk:
+                    out.extend((1, index))
+            else:
+                out.extend((0, len(chunk)))
+                out.extend(chunk)
+                if len(chunk) % 2:
+                    out.append(0)  # absolute runs end on a word boundary
+
+    i = 0
+    while i < len(row):
+        j = i
+        while j < len(row) and j - i < 255 and row[j] == row[i]:
+            j += 1
+        if j - i >= 2:
+            flush()
+            out.extend((j - i, row[i]))
+        else:
+            literals.append(row[i])
+        i = j
+    flush()
+    return bytes(out) + b"\0\0"
+
+
 class Canvas:
     def __init__(self):
         self.pixels = [[0] * WIDTH for _ in range(HEIGHT)]
@@ -87,10 +123,9 @@ class Canvas:
 
     def bmp(self):
         colours = palette()
-        stride = (WIDTH + 3) & ~3
-        rows = b"".join(bytes(row) + b"\0" * (stride - WIDTH) for row in reversed(self.pixels))
+        rows = b"".join(rle8_row(row) for row in reversed(self.pixels)) + b"\0\1"  # end of picture
         table = b"".join(struct.pack("BBBB", b, g, r, 0) for (r, g, b) in colours)
-        info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 0, len(rows), 2835, 2835, 256, 256)
+        info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, BI_RLE8, len(rows), 2835, 2835, 256, 256)
         offset = 14 + len(info) + len(table)
         header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
         return header + info + table + rows
@@ -105,9 +140,8 @@ def sky(canvas):
             t = y / (HEIGHT - 1) * 0.8 + x / (WIDTH - 1) * 0.2
             glow = max(0.0, 1.0 - math.hypot(x - SUN_X, y - SUN_Y) / 110.0) * 0.35
             shade = min(1.0, t + glow)
-            # Ordered dithering keeps the gradient free of bands.
-            dither = ((x * 3 + y * 5) % 4) / 4.0
-            canvas.pixels[y][x] = SKY_FIRST + min(SKY_COUNT - 1, int(shade * (SKY_COUNT - 1) + dither))
+            # No dithering: 96 shades are smooth enough, and flat runs pack well.
+            canvas.pixels[y][x] = SKY_FIRST + min(SKY_COUNT - 1, round(shade * (SKY_COUNT - 1)))
 
 
 def sun(canvas):

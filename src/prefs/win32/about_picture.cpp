@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "prefs/core/rle8.h"
 #include "prefs/win32/pref_font.h"
 
 namespace ow {
@@ -35,12 +36,14 @@ std::uint32_t ReadU32(const std::uint8_t* p) {
     return v;
 }
 
-// An 8-bit, uncompressed BMP file, read only within its size: the header,
-// the palette and the rows must all lie inside it.
+// An 8-bit BMP file, plain or run-length encoded, read only within its size:
+// the header, the palette and the pixel data must all lie inside it. `info`
+// describes the plain rows the picture is unpacked into.
 struct ParsedBitmap {
     PaletteBitmapInfo info = {};
-    const std::uint8_t* pixels = nullptr;
-    std::size_t pixelBytes = 0;
+    const std::uint8_t* data = nullptr;
+    std::size_t dataBytes = 0;
+    bool encoded = false;
 };
 
 bool ParseBmp(const std::uint8_t* file, std::size_t size, ParsedBitmap& out) {
@@ -54,7 +57,7 @@ bool ParseBmp(const std::uint8_t* file, std::size_t size, ParsedBitmap& out) {
     const long width = header.biWidth;
     const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
     if (width <= 0 || width > kMaxSide || height <= 0 || height > kMaxSide || header.biPlanes != 1 ||
-        header.biBitCount != kPaletteBits || header.biCompression != BI_RGB) {
+        header.biBitCount != kPaletteBits || (header.biCompression != BI_RGB && header.biCompression != BI_RLE8)) {
         return false;
     }
     const std::uint32_t colours = header.biClrUsed == 0 ? kPaletteSize : header.biClrUsed;
@@ -64,15 +67,18 @@ bool ParseBmp(const std::uint8_t* file, std::size_t size, ParsedBitmap& out) {
     if (paletteBytes > size - paletteStart) return false;
     const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
     const std::size_t pixelBytes = stride * static_cast<std::size_t>(height);
-    if (pixelOffset > size || pixelBytes > size - pixelOffset) return false;
+    out.encoded = header.biCompression == BI_RLE8;
+    const std::size_t dataBytes = out.encoded ? header.biSizeImage : pixelBytes;
+    if (pixelOffset > size || dataBytes > size - pixelOffset) return false;
 
     out.info.header = header;
     out.info.header.biSize = sizeof(BITMAPINFOHEADER);
+    out.info.header.biCompression = BI_RGB;
     out.info.header.biClrUsed = colours;
     out.info.header.biSizeImage = static_cast<DWORD>(pixelBytes);
     std::memcpy(out.info.colours, file + paletteStart, paletteBytes);
-    out.pixels = file + pixelOffset;
-    out.pixelBytes = pixelBytes;
+    out.data = file + pixelOffset;
+    out.dataBytes = dataBytes;
     return true;
 }
 
@@ -96,11 +102,19 @@ bool AboutPicture::Load(HINSTANCE module) {
         if (bitmap != nullptr) DeleteObject(bitmap);
         return false;
     }
-    std::memcpy(bits, parsed.pixels, parsed.pixelBytes);
+    const BITMAPINFOHEADER& plain = parsed.info.header;
+    width_ = static_cast<int>(plain.biWidth);
+    height_ = static_cast<int>(plain.biHeight < 0 ? -plain.biHeight : plain.biHeight);
+    auto* pixels = static_cast<std::uint8_t*>(bits);
+    if (parsed.encoded) {
+        // A damaged resource still shows whatever part of it decodes.
+        std::memset(pixels, 0, plain.biSizeImage);
+        DecodeRle8({parsed.data, parsed.dataBytes}, width_, height_, plain.biSizeImage / height_,
+                   {pixels, plain.biSizeImage});
+    } else {
+        std::memcpy(pixels, parsed.data, parsed.dataBytes);
+    }
     bitmap_.reset(bitmap);
-    width_ = static_cast<int>(parsed.info.header.biWidth);
-    height_ = static_cast<int>(parsed.info.header.biHeight < 0 ? -parsed.info.header.biHeight
-                                                                : parsed.info.header.biHeight);
     return true;
 }
 
