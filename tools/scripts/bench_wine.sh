@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The download benchmarks under Wine: starts a sample weather server on a free
-# loopback port, runs the Windows benchmark program against it and prints
-# the figures.
+# The benchmarks under Wine: the download benchmarks, then PE_INITIALIZE
+# against the host emulator's start-up and the CPU used while idle. Each
+# Windows benchmark program runs against a sample weather server of its own
+# on a free loopback port; the figures are printed.
 #   bench_wine.sh [WIN64_BUILD_DIR [SAMPLE_SERVER]]
 # Defaults: build/win64 and build/native/tools/sample_server/sample_server.
 # Uses the Wine session in the environment (OW_WINE, WINEPREFIX, DISPLAY);
@@ -10,8 +11,10 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$ROOT/build/win64}
 server=${2:-$ROOT/build/native/tools/sample_server/sample_server}
-bench=$build/tests/wine/bench/wine_download_bench.exe
-for f in "$bench" "$server"; do
+benches=$build/tests/wine/bench
+download=$benches/wine_download_bench.exe
+lifecycle=$benches/wine_lifecycle_bench.exe
+for f in "$download" "$lifecycle" "$server"; do
     [ -e "$f" ] || { echo "bench_wine.sh: $f is missing: build it first" >&2; exit 2; }
 done
 
@@ -23,8 +26,13 @@ if [ -z "${OW_WINE:-}" ]; then
     own_session=1
 fi
 
-echo "== download benchmarks under Wine (64-bit build of the plug-in) =="
+run_bench() {
+    OW_SAMPLE_SERVER=$server OW_DATA_DIR=$ROOT/data timeout 900 "$ROOT/tests/wine/wine_runner.sh" "$1"
+}
 status=0
-OW_SAMPLE_SERVER=$server OW_DATA_DIR=$ROOT/data timeout 900 "$ROOT/tests/wine/wine_runner.sh" "$bench" || status=$?
+echo "== download benchmarks under Wine (64-bit build of the plug-in) =="
+run_bench "$download" || status=$?
+echo "== start-up and idle benchmarks under Wine (64-bit build of the plug-in) =="
+run_bench "$lifecycle" || status=$?
 [ -n "$own_session" ] && stop_wine_session
 exit "$status"

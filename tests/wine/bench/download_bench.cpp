@@ -14,12 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "download_server.h"
 #include "host_emulator.h"
 #include "wine_fixture.h"
 
 namespace {
 
+using wine_bench::Now;
+using wine_bench::Seconds;
 using wine_tests::SampleServerControl;
 
 constexpr int kLargeMiB = 64;
@@ -27,18 +30,6 @@ constexpr int kRounds = 5;
 constexpr int kTrickleIntervalMs = 20;
 constexpr UINT kProbeIntervalMs = 10;
 constexpr UINT kRunClick = WM_APP + 1;
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
 
 struct PeakMemory {
     SIZE_T workingSet = 0;
@@ -140,24 +131,11 @@ private:
     bool clickDone_ = false;
 };
 
-bool PreparePluginsFolder(int port) {
-    const std::string plugins = wine_tests::PluginsDir();
-    CreateDirectoryA(plugins.c_str(), nullptr);
-    for (const char* name : {"gis_towns.ini", "wu_towns.ini"}) {
-        if (!CopyFileA(wine_tests::DataFile(name).c_str(), (plugins + "\\" + name).c_str(), FALSE)) return false;
-    }
-    return wine_tests::WriteFileBytes(plugins + "\\ostixweather.ini",
-                                      wine_tests::SettingsFileText(wine_tests::ProxySettings(port)));
-}
-
 // "ПОГОДА: " and a line that is neither failure text.
 bool ShowsAWeatherLine(host::HostEmulator& emu, std::size_t* length) {
-    const std::string shown = emu.window().StatusText(2);
-    const std::string prefix = wine_tests::Cp1251(L"ПОГОДА: ");
-    *length = shown.size() >= prefix.size() ? shown.size() - prefix.size() : 0;
-    return shown.compare(0, prefix.size(), prefix) == 0 && shown.size() > prefix.size() &&
-           shown != prefix + wine_tests::Cp1251(L"Ошибка соединения") &&
-           shown != prefix + "Proxy authorization failed!" && shown != prefix + "error";
+    const auto shown = wine_bench::ShownWeatherLineLength(emu, 2);
+    *length = shown.value_or(0);
+    return shown.has_value();
 }
 
 int LargeBody(host::HostEmulator& emu, const SampleServerControl& server) {
@@ -251,12 +229,9 @@ int main() {
         return 2;
     }
     // The plug-in's log goes to the current directory: a scratch one.
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string work = std::string(temp) + "ow_bench_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(work.c_str(), nullptr);
-    SetCurrentDirectoryA(work.c_str());
-    if (!PreparePluginsFolder(*port)) {
+    wine_bench::EnterScratchDirectory("download");
+    const wine_tests::Settings settings = wine_tests::ProxySettings(*port);
+    if (!wine_bench::PreparePluginsFolder(&settings)) {
         std::printf("cannot prepare %s\n", wine_tests::PluginsDir().c_str());
         return 2;
     }
