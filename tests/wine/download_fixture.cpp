@@ -4,6 +4,8 @@
 
 #include "weather/core/extract_weather_line.h"
 
+#include <utility>
+
 namespace wine_tests {
 
 namespace {
@@ -86,13 +88,21 @@ host::HostEmulator& DownloadTest::StartWith(const Settings& settings) {
     return e;
 }
 
-std::string DownloadTest::TownCode(int source, int index) {
+namespace {
+// Line `index` of a shipped town list split at its first "=": name, code.
+std::pair<std::string, std::string> TownEntry(int source, int index) {
     const auto lines = ow::SplitLines(ReadFileBytes(DataFile(source == 0 ? "gis_towns.ini" : "wu_towns.ini")));
     if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
     const std::string& line = lines[static_cast<std::size_t>(index)];
     const auto equals = line.find('=');
-    return equals == std::string::npos ? std::string() : line.substr(equals + 1);
+    if (equals == std::string::npos) return {line, std::string()};
+    return {line.substr(0, equals), line.substr(equals + 1)};
 }
+}  // namespace
+
+std::string DownloadTest::TownCode(int source, int index) { return TownEntry(source, index).second; }
+
+std::string DownloadTest::TownName(int source, int index) { return TownEntry(source, index).first; }
 
 std::string DownloadTest::DocumentUrl(int source, const std::string& code) {
     return source == 0 ? "http://informer.gismeteo.ru/text/" + code + "-2.JS"
@@ -135,6 +145,33 @@ int DownloadTest::TimerTicks(HWND window, UINT_PTR id) {
 bool DownloadTest::PumpUntilTick(HWND window, UINT_PTR id, DWORD milliseconds) {
     const int before = TimerTicks(window, id);
     return emu().PumpUntil([&] { return TimerTicks(window, id) > before; }, milliseconds);
+}
+
+void DownloadTest::RecordSteps(HWND window, int section) {
+    emu().afterDispatch = [this, window, section](const MSG& msg) {
+        if (msg.message == WM_TIMER && msg.hwnd == window) steps_.push_back({msg.wParam, StatusText(section), msg.time});
+    };
+}
+
+std::vector<TimerStep> DownloadTest::Steps(UINT_PTR id) const {
+    std::vector<TimerStep> out;
+    for (const auto& s : steps_) {
+        if (s.id == id) out.push_back(s);
+    }
+    return out;
+}
+
+std::vector<std::string> ExpectedPass(const std::string& prefix, const std::string& line) {
+    std::vector<std::string> pass;
+    const std::size_t n = line.size();
+    for (std::size_t k = 1; k <= n + 5; ++k) {
+        if (k <= 6 || k == n + 5) {
+            pass.push_back(prefix + line);
+        } else {
+            pass.push_back(prefix + line.substr(k - 6));
+        }
+    }
+    return pass;
 }
 
 }  // namespace wine_tests

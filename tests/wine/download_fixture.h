@@ -33,6 +33,19 @@ private:
     std::vector<std::function<void()>> actions_;
 };
 
+// The ticker pass of a line of n characters from rest, as the status bar
+// shows it after each step: six steps hold the whole line, step k
+// (7 <= k <= n+4) drops the first k-6 characters, step n+5 shows the whole
+// line again and ends the pass.
+std::vector<std::string> ExpectedPass(const std::string& prefix, const std::string& line);
+
+// One WM_TIMER of the plug-in's form and what the bar showed right after it.
+struct TimerStep {
+    UINT_PTR id;
+    std::string shown;
+    DWORD at;
+};
+
 class DownloadTest : public PluginTest {
 protected:
     void SetUp() override;
@@ -46,8 +59,10 @@ protected:
     // Writes the settings, starts the emulator and initialises the plug-in.
     host::HostEmulator& StartWith(const Settings& settings);
 
-    // The shipped town list's code of the town at `index` (0 Gismeteo, 1 WU).
+    // The shipped town list's code and name of the town at `index` (0
+    // Gismeteo, 1 WU).
     static std::string TownCode(int source, int index);
+    static std::string TownName(int source, int index);
     // The document's address: the source's host and path with the town code.
     static std::string DocumentUrl(int source, const std::string& code);
     // What the status bar must show for the server's document of this town:
@@ -68,10 +83,16 @@ protected:
     // Pumps until a WM_TIMER with this id reached `window` in the emulator's loop.
     bool PumpUntilTick(HWND window, UINT_PTR id, DWORD milliseconds);
 
+    // From now on, every WM_TIMER the emulator's loop dispatches to `window`
+    // is recorded with what `section` of the bar shows after it.
+    void RecordSteps(HWND window, int section = 2);
+    std::vector<TimerStep> Steps(UINT_PTR id) const;
+
     NestedCaller caller_;
 
 private:
     std::optional<SampleServerControl> server_;
+    std::vector<TimerStep> steps_;
 };
 
 }  // namespace wine_tests

@@ -1,6 +1,7 @@
 // The real controls behind the settings operations: what a stored file
 // puts into them, and what the user sets in them reaching the file.
 #include "pref_window_support.h"
+#include "user_input.h"
 
 namespace wine_tests {
 namespace {
@@ -16,10 +17,7 @@ protected:
     }
 
     // Types text into the focused window as the keyboard would.
-    void Type(const std::string& text) {
-        for (char c : text) PostMessageA(Focus(), WM_CHAR, static_cast<unsigned char>(c), 1);
-        Pump();
-    }
+    void Type(const std::string& text) { user_input::Type(emu(), text); }
 };
 
 TEST_F(PrefControlsTest, StoredValuesOutsideTheRangesAreTakenIntoThem) {

@@ -1,5 +1,7 @@
 #include "pref_window_support.h"
 
+#include "user_input.h"
+
 namespace wine_tests {
 
 void PrefWindowTest::SetUp() {
@@ -50,13 +52,7 @@ bool PrefWindowTest::Focused(int id) const {
     return GetParent(focus) == control && lstrcmpiA(name, "ComboBox") == 0;
 }
 
-void PrefWindowTest::PressKey(WPARAM key, HWND target) {
-    if (target == nullptr) target = Focus();
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(target, WM_KEYDOWN, key, scan | 1);
-    PostMessageA(target, WM_KEYUP, key, scan | 1 | (1 << 30) | (1u << 31));
-    Pump();
-}
+void PrefWindowTest::PressKey(WPARAM key, HWND target) { user_input::PressKey(emu(), key, target); }
 
 void PrefWindowTest::HoldKeys(std::initializer_list<int> keys) {
     BYTE state[256] = {};
@@ -72,25 +68,11 @@ void PrefWindowTest::ReleaseKeys() {
     SetKeyboardState(state);
 }
 
-void PrefWindowTest::Click(HWND window, POINT at) {
-    const LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageA(window, WM_LBUTTONUP, 0, where);
-    Pump();
-}
+void PrefWindowTest::Click(HWND window, POINT at) { user_input::Click(emu(), window, at); }
 
-void PrefWindowTest::Click(HWND window) {
-    RECT r = {};
-    GetClientRect(window, &r);
-    Click(window, POINT{r.right / 2, r.bottom / 2});
-}
+void PrefWindowTest::Click(HWND window) { user_input::Click(emu(), window); }
 
-void PrefWindowTest::ClickTab(int page) {
-    HWND tabs = Control(pid::pcPages);
-    RECT r = {};
-    SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&r));
-    Click(tabs, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
+void PrefWindowTest::ClickTab(int page) { user_input::ClickTab(emu(), Control(pid::pcPages), page); }
 
 int PrefWindowTest::ActivePage() const {
     return static_cast<int>(SendMessageA(Control(pid::pcPages), TCM_GETCURSEL, 0, 0));

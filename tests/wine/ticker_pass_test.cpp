@@ -6,46 +6,7 @@
 namespace wine_tests {
 namespace {
 
-struct TimerStep {
-    UINT_PTR id;
-    std::string shown;  // section 2 right after the message was handled
-    DWORD at;
-};
-
-class TickerTest : public DownloadTest {
-protected:
-    // From now on, every WM_TIMER the emulator's loop dispatches to `window`
-    // is recorded with what the bar shows after it.
-    void RecordSteps(HWND window) {
-        emu().afterDispatch = [this, window](const MSG& msg) {
-            if (msg.message == WM_TIMER && msg.hwnd == window) steps_.push_back({msg.wParam, StatusText(2), msg.time});
-        };
-    }
-    std::vector<TimerStep> Steps(UINT_PTR id) const {
-        std::vector<TimerStep> out;
-        for (const auto& s : steps_) {
-            if (s.id == id) out.push_back(s);
-        }
-        return out;
-    }
-    std::vector<TimerStep> steps_;
-};
-
-// The pass of a line of n characters from rest: six steps hold the whole
-// line, step k (7 ≤ k ≤ n+4) drops the first k−6 characters, step n+5 shows
-// the whole line again and ends the pass.
-std::vector<std::string> ExpectedPass(const std::string& prefix, const std::string& line) {
-    std::vector<std::string> pass;
-    const std::size_t n = line.size();
-    for (std::size_t k = 1; k <= n + 5; ++k) {
-        if (k <= 6 || k == n + 5) {
-            pass.push_back(prefix + line);
-        } else {
-            pass.push_back(prefix + line.substr(k - 6));
-        }
-    }
-    return pass;
-}
+class TickerTest : public DownloadTest {};
 
 TEST_F(TickerTest, WholePassStepByStepThenReDisplayEveryThreeSeconds) {
     // The feed gives the shorter line (about 160 characters: 16.5 s at 100 ms).

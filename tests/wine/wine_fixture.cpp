@@ -126,6 +126,11 @@ void RemoveTree(const std::string& dir) {
 
 void PluginTest::SetUp() {
     GetCurrentDirectoryA(MAX_PATH, previousDir_);
+    if (inInstalledFolder_) {
+        workDir_ = host::ExecutableDirectory();
+        ASSERT_TRUE(SetCurrentDirectoryA(workDir_.c_str()));
+        return;
+    }
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     workDir_ = std::string(temp) + "ow_test_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -140,12 +145,14 @@ void PluginTest::SetUp() {
 void PluginTest::TearDown() {
     emu_.reset();
     SetCurrentDirectoryA(previousDir_);
+    if (inInstalledFolder_) return;
     RemoveTree(workDir_);
     RemoveTree(PluginsDir());
 }
 
 host::HostEmulator& PluginTest::Start(host::WindowLayout layout) {
-    emu_ = std::make_unique<host::HostEmulator>(layout);
+    const std::string plugin = inInstalledFolder_ ? PluginsDir() + "\\ostixWeather.dll" : "ostixWeather.dll";
+    emu_ = std::make_unique<host::HostEmulator>(layout, plugin.c_str());
     EXPECT_TRUE(emu_->plugin().loaded()) << "LoadLibrary error " << emu_->plugin().loadError();
     return *emu_;
 }

@@ -64,6 +64,11 @@ protected:
     static HWND FindForm();
 
     std::string workDir_;
+    // Set by a test's constructor: the program runs in the messenger's folder
+    // as installed, the program's directory and the current directory in
+    // one, and loads the plug-in from plugins\ there. Nothing is created,
+    // copied or removed in it.
+    bool inInstalledFolder_ = false;
 
 private:
     std::unique_ptr<host::HostEmulator> emu_;

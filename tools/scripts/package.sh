@@ -8,14 +8,16 @@
 # The archive is reproducible: fixed entry order, fixed permissions, every
 # time stamp set to SOURCE_DATE_EPOCH (default: the time of the last commit),
 # and no extra fields.
-#   package.sh [WIN32_BUILD_DIR]   (default build/win32)
+#   package.sh [WIN32_BUILD_DIR [OUT_DIR]]   (defaults build/win32 and dist)
 set -euo pipefail
+export LC_ALL=C  # the checks below read the tools' English output
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${1:-$ROOT/build/win32}
+OUT_DIR=${2:-$ROOT/dist}
 
 version=$(sed -n 's/^project(ostixWeather VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
 dll=$BUILD/src/ostixWeather.dll
-out=$ROOT/dist/ostixWeather-$version.zip
+out=$OUT_DIR/ostixWeather-$version.zip
 
 fail() { echo "package: $*" >&2; exit 1; }
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
@@ -41,7 +43,8 @@ chmod 644 "$stage/INSTALL.txt" "$stage"/plugins/*
 chmod 755 "$stage/plugins"
 find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
-mkdir -p "$(dirname "$out")"
+mkdir -p "$OUT_DIR"
+out=$(cd "$OUT_DIR" && pwd)/$(basename "$out")  # zip runs in the staging folder
 rm -f "$out"
 # -X: no uid/gid or extended time fields; -D: no directory entries; zip
 # writes DOS times in local time, so the zone is fixed too.
