@@ -43,6 +43,7 @@ struct ParsedBitmap {
     PaletteBitmapInfo info = {};
     const std::uint8_t* data = nullptr;
     std::size_t dataBytes = 0;
+    std::size_t stride = 0;  // bytes per plain row
     bool encoded = false;
 };
 
@@ -79,6 +80,7 @@ bool ParseBmp(const std::uint8_t* file, std::size_t size, ParsedBitmap& out) {
     std::memcpy(out.info.colours, file + paletteStart, paletteBytes);
     out.data = file + pixelOffset;
     out.dataBytes = dataBytes;
+    out.stride = stride;
     return true;
 }
 
@@ -109,8 +111,7 @@ bool AboutPicture::Load(HINSTANCE module) {
     if (parsed.encoded) {
         // A damaged resource still shows whatever part of it decodes.
         std::memset(pixels, 0, plain.biSizeImage);
-        DecodeRle8({parsed.data, parsed.dataBytes}, width_, height_, plain.biSizeImage / height_,
-                   {pixels, plain.biSizeImage});
+        DecodeRle8({parsed.data, parsed.dataBytes}, width_, height_, parsed.stride, {pixels, plain.biSizeImage});
     } else {
         std::memcpy(pixels, parsed.data, parsed.dataBytes);
     }
