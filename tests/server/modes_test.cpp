@@ -1,5 +1,7 @@
 // What a client observes in each behaviour of the server.
 #include <algorithm>
+#include <thread>
+#include <vector>
 
 #include "server_fixture.h"
 
@@ -70,6 +72,34 @@ TEST_F(ServerTest, SlowStartHoldsTheHeadersBack) {
     EXPECT_EQ(result->body, InformerFor30710());
 }
 
+TEST_F(ServerTest, PauseMidBodySendsHalfWaitsThenTheRest) {
+    Control("mode?name=pause-mid-body&interval_ms=300");
+    const std::string whole = InformerFor30710();
+    std::vector<std::pair<std::size_t, std::chrono::steady_clock::time_point>> arrivals;
+    std::string body;
+    auto result = Client()->Get(kInformerPath, [&](const char* data, size_t length) {
+        body.append(data, length);
+        arrivals.emplace_back(body.size(), std::chrono::steady_clock::now());
+        return true;
+    });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(body, whole);
+    // The half arrives before the pause, the rest only after it.
+    const auto half = std::find_if(arrivals.begin(), arrivals.end(),
+                                   [&](const auto& a) { return a.first >= whole.size() / 2; });
+    ASSERT_NE(half, arrivals.end());
+    EXPECT_EQ(half->first, whole.size() / 2);
+    EXPECT_GE(arrivals.back().second - half->second, std::chrono::milliseconds(300));
+}
+
+TEST_F(ServerTest, HoldCloseWaitsThenClosesWithoutAByte) {
+    Control("mode?name=hold-close&interval_ms=300");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RawExchange(port(), kClosingRequest), "");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_EQ(Control("requests").substr(0, 31), "GET /text/30710-2.JS HTTP/1.1\nH");
+}
+
 TEST_F(ServerTest, LargeDocumentsHaveTheExactSizeAndStayValid) {
     Control("mode?name=large&size_mb=2");
     const std::pair<const char*, std::string> cases[] = {{kInformerPath, InformerFor30710()},
@@ -88,14 +118,18 @@ TEST_F(ServerTest, LargeDocumentsHaveTheExactSizeAndStayValid) {
     }
 }
 
-TEST_F(ServerTest, StopEndsATrickleAtOnce) {
-    Control("mode?name=trickle&interval_ms=1000");
-    std::thread client([this] { Get(kInformerPath); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    const auto start = std::chrono::steady_clock::now();
-    server_->Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    client.join();
+TEST_F(ServerTest, StopEndsEveryWaitAtOnce) {
+    for (const char* mode : {"trickle", "slow-start", "pause-mid-body", "hold-close"}) {
+        SCOPED_TRACE(mode);
+        Control(std::string("mode?name=") + mode + "&interval_ms=600000");
+        std::thread client([this] { Get(kInformerPath); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const auto start = std::chrono::steady_clock::now();
+        server_->Stop();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        client.join();
+        Restart(ServerConfig{});
+    }
 }
 
 }  // namespace

@@ -77,11 +77,13 @@ TEST(Behaviour, ParsesModesWithTheirDefaults) {
     const auto slow = MakeBehaviour("slow-start", "", "", &error);
     ASSERT_TRUE(slow);
     EXPECT_EQ(slow->interval, std::chrono::milliseconds(2000));
+    for (const char* once : {"pause-mid-body", "hold-close"})
+        EXPECT_EQ(MakeBehaviour(once, "", "", &error)->interval, std::chrono::milliseconds(2000)) << once;
     const auto large = MakeBehaviour("large", "5", "3", &error);
     ASSERT_TRUE(large);
     EXPECT_EQ(large->sizeMb, 3u);
     for (const char* name : {"normal", "refuse", "close-mid-body", "empty", "blank", "trickle", "large",
-                             "authoriz", "slow-start"})
+                             "authoriz", "slow-start", "pause-mid-body", "hold-close"})
         EXPECT_EQ(ModeName(*ParseMode(name)), name);
     EXPECT_FALSE(MakeBehaviour("Normal", "", "", &error));
     EXPECT_FALSE(MakeBehaviour("large", "", "4097", &error));

@@ -14,6 +14,7 @@ constexpr ModeEntry kModes[] = {
     {Mode::Normal, "normal"},   {Mode::Refuse, "refuse"}, {Mode::CloseMidBody, "close-mid-body"},
     {Mode::Empty, "empty"},     {Mode::Blank, "blank"},   {Mode::Trickle, "trickle"},
     {Mode::Large, "large"},     {Mode::Authoriz, "authoriz"}, {Mode::SlowStart, "slow-start"},
+    {Mode::PauseMidBody, "pause-mid-body"}, {Mode::HoldClose, "hold-close"},
 };
 
 std::optional<long> ParseCount(std::string_view text, long low, long high) {
@@ -39,7 +40,8 @@ std::string_view ModeName(Mode mode) {
 }
 
 std::chrono::milliseconds DefaultInterval(Mode mode) {
-    return std::chrono::milliseconds(mode == Mode::SlowStart ? 2000 : 20);
+    const bool waitsOnce = mode == Mode::SlowStart || mode == Mode::PauseMidBody || mode == Mode::HoldClose;
+    return std::chrono::milliseconds(waitsOnce ? 2000 : 20);
 }
 
 std::optional<Behaviour> MakeBehaviour(std::string_view modeName, std::string_view intervalMs,

@@ -19,11 +19,13 @@ enum class Mode {
     Large,         // a valid document of sizeMb MiB, made as it is sent
     Authoriz,      // 200 with an ordinary page that says "authorized"
     SlowStart,     // wait one interval, then the document
+    PauseMidBody,  // announce the full length, send half, wait one interval, send the rest
+    HoldClose,     // read the request, wait one interval, close without a byte
 };
 
 struct Behaviour {
     Mode mode = Mode::Normal;
-    std::chrono::milliseconds interval{0};  // trickle and slow-start
+    std::chrono::milliseconds interval{0};  // trickle, slow-start, pause-mid-body, hold-close
     std::size_t sizeMb = 64;                // large
 };
 

@@ -30,6 +30,19 @@ void SendHalfThenClose(std::string body, std::string_view type, httplib::Respons
                                   });
 }
 
+// Announces the whole length, sends the first half, waits, then the rest.
+void SendHalfThenPause(std::string body, std::string_view type, std::chrono::milliseconds interval,
+                       const StopSignal& stop, httplib::Response& response) {
+    auto shared = std::make_shared<const std::string>(std::move(body));
+    const std::size_t half = std::max<std::size_t>(1, shared->size() / 2);
+    response.set_content_provider(shared->size(), std::string(type),
+                                  [shared, half, interval, &stop](size_t offset, size_t, httplib::DataSink& sink) {
+                                      if (offset < half) return sink.write(shared->data() + offset, half - offset);
+                                      if (offset == half && stop.WaitFor(interval)) return false;
+                                      return sink.write(shared->data() + offset, shared->size() - offset);
+                                  });
+}
+
 void SendTrickle(std::string body, std::string_view type, std::chrono::milliseconds interval,
                  const StopSignal& stop, httplib::Response& response) {
     auto shared = std::make_shared<const std::string>(std::move(body));
@@ -68,6 +81,7 @@ void FillDocumentResponse(WeatherDocument document, const Behaviour& behaviour, 
     switch (behaviour.mode) {
         case Mode::Normal:
         case Mode::Refuse:
+        case Mode::HoldClose:
             SendWhole(document.parts.Whole(), type, response);
             return;
         case Mode::SlowStart:
@@ -76,6 +90,9 @@ void FillDocumentResponse(WeatherDocument document, const Behaviour& behaviour, 
             return;
         case Mode::CloseMidBody:
             SendHalfThenClose(document.parts.Whole(), type, response);
+            return;
+        case Mode::PauseMidBody:
+            SendHalfThenPause(document.parts.Whole(), type, behaviour.interval, stop, response);
             return;
         case Mode::Empty:
             SendWhole(std::string(), type, response);

@@ -17,7 +17,10 @@
 // SIGTERM, SIGINT or /__control/quit. Modes: normal, refuse, close-mid-body,
 // empty, blank, trickle (one byte per interval, default 20 ms), large (size_mb
 // MiB, default 64), authoriz, slow-start (headers after the interval, default
-// 2000 ms). Control endpoints, never recorded or challenged:
+// 2000 ms), pause-mid-body (half the body, a pause of the interval, the rest;
+// default 2000 ms), hold-close (no answer for the interval, then the
+// connection closes without a byte; default 2000 ms). Control endpoints,
+// never recorded or challenged:
 // /__control/mode?name=NAME[&interval_ms=N][&size_mb=N],
 // /__control/auth?credentials=USER:PASS (empty value: off), /__control/requests
 // (text/plain: each recorded request's line and headers as received, in

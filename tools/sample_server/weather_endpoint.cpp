@@ -22,8 +22,10 @@ void AnswerPage(int status, std::string_view page, httplib::Response& response) 
 void AnswerWeatherRequest(const httplib::Request& request, httplib::Response& response, const WeatherSite& site,
                           const LiveSettings& settings, const StopSignal& stop) {
     const Behaviour behaviour = settings.behaviour();
-    if (behaviour.mode == Mode::Refuse) {
-        // A dead server or proxy: whatever is answered below never leaves.
+    if (behaviour.mode == Mode::Refuse || behaviour.mode == Mode::HoldClose) {
+        // A dead server or proxy, or one that keeps the client waiting and
+        // then gives up: whatever is answered below never leaves.
+        if (behaviour.mode == Mode::HoldClose && stop.WaitFor(behaviour.interval)) return;
         if (ConnectionStream* connection = ConnectionStream::Current()) connection->Refuse();
         response.set_header("Connection", "close");
         return;
