@@ -59,6 +59,9 @@ public:
     bool failOpen = false;
     std::deque<ScriptedResponse> responses;  // taken one per OpenUrl
     std::function<void()> onPump;
+    // Runs while OpenUrl waits, as the thread's messages do; a call whose
+    // handle was closed meanwhile gives up and fails, as the real port's does.
+    std::function<void()> whileOpeningUrl;
 
     // Record.
     std::vector<OpenCall> opens;
@@ -100,6 +103,10 @@ public:
                       std::uint32_t flags) override {
         CheckOpen(internet, "OpenUrl");
         urls.push_back({internet, url, headers, flags});
+        if (whileOpeningUrl) {
+            whileOpeningUrl();
+            if (!open_.count(internet)) return kNoInternetHandle;
+        }
         ScriptedResponse response;
         if (!responses.empty()) {
             response = std::move(responses.front());

@@ -76,6 +76,24 @@ TEST(FetchReentrancy, FinalisationDuringTheReadCancelsTheFetch) {
     EXPECT_EQ(rig.registry.InProgress(), 0u);
 }
 
+TEST(FetchReentrancy, FinalisationWhileTheUrlOpensCancelsTheFetch) {
+    FetchRig rig;
+    rig.Respond({"page"});
+    rig.port.whileOpeningUrl = [&] { rig.registry.CloseAll(); };
+
+    const FetchResult result = rig.Fetch();
+
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.text, kConnectionErrorText.view());
+    // Not the connection failure's text: nothing is written after finalisation.
+    EXPECT_EQ(rig.display.CachedWeatherLine, "error");
+    EXPECT_TRUE(rig.extractions.empty());
+    EXPECT_TRUE(rig.port.reads.empty());
+    EXPECT_EQ(rig.port.closes, (Handles{rig.port.internetHandles.at(0)}));
+    EXPECT_TRUE(rig.port.faults.empty());
+    EXPECT_EQ(rig.registry.InProgress(), 0u);
+}
+
 TEST(FetchReentrancy, FinalisationInsideANestedFetchCancelsBoth) {
     FetchRig rig;
     rig.Respond({"outer one ", "outer two"});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,12 +23,14 @@ struct FakeHost : HostCaller {
     std::string other = Envelope("\x02");
     bool nullAnswers = false;
     std::string last;
+    std::function<void(int code)> whileAnswering;  // what the host does before it answers
 
     const void* Call(std::uint32_t, const char* envelope) override {
         const auto r = EnvelopeReader::FromHost(envelope);
         requests.emplace_back(envelope + 4, r.bodyLength());
-        if (nullAnswers) return nullptr;
         const auto code = r.ByteAt(5);
+        if (whileAnswering && code) whileAnswering(*code);
+        if (nullAnswers) return nullptr;
         last = code == QUERY_WINDOW ? windowAnswer : code == CMD_ADD_ICON ? iconAnswer : other;
         return last.data();
     }
@@ -43,7 +47,11 @@ struct FakePort : LifecyclePort {
     std::int32_t LoadPluginIcon() override { calls.push_back("load icon"); return 77; }
     std::int32_t ClickCallbackAddress() override { return 99; }
     void FindHostPageControl() override { calls.push_back("find page control"); }
-    void LoadSettings() override { calls.push_back("load settings"); }
+    std::function<void()> whileLoading;  // a message box of the load lets messages run
+    void LoadSettings() override {
+        calls.push_back("load settings");
+        if (whileLoading) whileLoading();
+    }
     void ApplySettings() override { calls.push_back("apply settings"); }
     void ShowStatusText(std::string_view t) override { calls.push_back("status " + std::string(t)); }
     void StopTimers() override { calls.push_back("stop timers"); }
@@ -165,6 +173,69 @@ TEST_F(LifecycleTest, PreferencesBeforeInitializeShowsTheFormWithoutHost) {
                                                "log PE_PREFERENCES comlete"};
     EXPECT_EQ(port.calls, expected);
     EXPECT_TRUE(host.requests.empty());
+}
+
+// The messenger closes, and finalises the plug-in, in the middle of
+// PE_INITIALIZE: inside one of its own answers, or while the box about
+// missing town lists is open.
+enum class FinalisedIn { WindowQuery, AddIcon, Query11, SettingsLoad };
+
+struct NestedFinaliseTest : LifecycleTest, ::testing::WithParamInterface<FinalisedIn> {
+    std::string finalizeEvent = Envelope(std::string{3, PE_FINALIZE});
+    bool finalised = false;
+    void FinaliseOnce() {
+        if (finalised) return;
+        finalised = true;
+        ASSERT_NE(plugin.HandleEvent(finalizeEvent.data()), nullptr);
+    }
+};
+
+TEST_P(NestedFinaliseTest, NothingMoreHappensAndALaterStartIsFresh) {
+    const std::uint8_t codes[] = {QUERY_WINDOW, CMD_ADD_ICON, 11};
+    if (GetParam() == FinalisedIn::SettingsLoad) {
+        port.whileLoading = [&] { FinaliseOnce(); };
+    } else {
+        const int code = codes[static_cast<int>(GetParam())];
+        host.whileAnswering = [&, code](int asked) {
+            if (asked == code) FinaliseOnce();
+        };
+    }
+    EXPECT_EQ(Send(PE_INITIALIZE), nullptr);
+    ASSERT_TRUE(finalised);
+
+    // After "shutdown complete" only the failure is logged.
+    const auto shutdown = std::find(port.calls.begin(), port.calls.end(), "log shutdown complete");
+    ASSERT_NE(shutdown, port.calls.end());
+    EXPECT_EQ(std::vector<std::string>(shutdown + 1, port.calls.end()),
+              std::vector<std::string>{"log PE_INITIALIZE failed"});
+    // No icon is registered after the finalisation.
+    const auto isRequest = [](int code) {
+        return [code](const std::string& r) { return r.size() > 1 && static_cast<unsigned char>(r[1]) == code; };
+    };
+    const auto removed = std::find_if(host.requests.begin(), host.requests.end(), isRequest(CMD_REMOVE_ICON));
+    ASSERT_NE(removed, host.requests.end());
+    EXPECT_EQ(std::count_if(removed, host.requests.end(), isRequest(CMD_ADD_ICON)), 0);
+
+    port.calls.clear();
+    host.whileAnswering = nullptr;
+    port.whileLoading = nullptr;
+    ASSERT_NE(Send(PE_INITIALIZE), nullptr);
+    const std::vector<std::string> fresh = {
+        "log PE_INITIALIZE received", "create form", "main window 4660", "load icon",
+        "find page control", "load settings", "apply settings", kOn, "log PE_INITIALIZE complete"};
+    EXPECT_EQ(port.calls, fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lifecycle, NestedFinaliseTest,
+                         ::testing::Values(FinalisedIn::WindowQuery, FinalisedIn::AddIcon, FinalisedIn::Query11,
+                                           FinalisedIn::SettingsLoad));
+
+TEST_F(LifecycleTest, PreferencesFinalisedWhileLoadingShowsNothing) {
+    const std::string finalizeEvent = Envelope(std::string{3, PE_FINALIZE});
+    port.whileLoading = [&] { plugin.HandleEvent(finalizeEvent.data()); };
+    event = Envelope("\x03\x03");
+    EXPECT_EQ(plugin.HandleEvent(event.data()), nullptr);
+    EXPECT_EQ(port.calls.back(), "log shutdown complete");
 }
 
 TEST(HostLinkTest, GetCmdAndSendMsg) {

@@ -5,6 +5,7 @@
 // clamp, an editable combo box shows the selected item's text.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -99,6 +100,7 @@ public:
     std::vector<MessageBoxShown> boxes;
     std::vector<std::string> log;
     std::vector<std::int64_t> timerStarts;
+    std::function<void()> whileBoxIsOpen;  // the messages a modal box dispatches
 
     std::optional<std::string> ReadFile(std::string_view fileName) override {
         const auto it = files.find(fileName);
@@ -112,6 +114,7 @@ public:
     }
     void ShowMessageBox(std::string_view caption, std::string_view text) override {
         boxes.push_back({std::string(caption), std::string(text)});
+        if (whileBoxIsOpen) whileBoxIsOpen();
     }
     void WriteDebugLog(std::string_view message) override { log.emplace_back(message); }
     void StartUpdateTimer(std::int64_t intervalMs) override { timerStarts.push_back(intervalMs); }

@@ -56,6 +56,23 @@ TEST(LoadSettings, NamesOnlyTheMissingListAtEveryLoad) {
     EXPECT_EQ(h.model.TownNames(0).size(), 3u);
 }
 
+// The messenger finalises the plug-in while the box about missing lists is
+// open (it is closing): the load goes no further, and applying does nothing.
+TEST(LoadSettings, FinalisedWhileTheBoxIsOpenStopsTheLoad) {
+    SettingsHarness h;
+    h.values.TownCode = "before";
+    h.store.whileBoxIsOpen = [&] { h.model.ReleaseLists(); };
+    h.Initialise();
+
+    EXPECT_EQ(h.store.boxes.size(), 1u);
+    EXPECT_FALSE(h.store.files.contains(std::string(kSettingsFileName)));
+    EXPECT_TRUE(h.store.log.empty());
+    EXPECT_TRUE(h.store.timerStarts.empty());
+    EXPECT_TRUE(h.controls.towns.empty());
+    EXPECT_EQ(h.values.TownCode, "before");
+    EXPECT_FALSE(h.model.ListsPresent());
+}
+
 TEST(LoadSettings, KeySpelledWithCapitalIsRead) {
     SettingsHarness h;
     h.PutTownLists();

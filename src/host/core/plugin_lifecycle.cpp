@@ -25,11 +25,12 @@ const char* PluginLifecycle::HandleEvent(const void* event) {
 
 const char* PluginLifecycle::Initialize(std::uint32_t hostCall) {
     port_.WriteDebugLog("PE_INITIALIZE received");
+    const std::uint32_t lifetime = finalizations_;
     host_.SetHostCall(hostCall);
     if (!port_.FormExists()) port_.CreateForm();
     iconId_ = -1;
     const EnvelopeReader window = host_.Request(QueryWindowBody());
-    if (window.ByteAt(kKindOffset) == MK_ANSWER) {
+    if (window.ByteAt(kKindOffset) == MK_ANSWER && !FinalizedSince(lifetime)) {
         port_.SetHostMainWindow(window.IntAt(kWindowAnswerOffset).value_or(0));
         const std::int32_t icon = port_.LoadPluginIcon();
         const EnvelopeReader added =
@@ -37,12 +38,12 @@ const char* PluginLifecycle::Initialize(std::uint32_t hostCall) {
         iconId_ = added.IntAt(kIconAnswerOffset).value_or(-1);
     }
     host_.Request(Query11Body());
-    if (iconId_ < 1) {
-        port_.WriteDebugLog("PE_INITIALIZE failed");
-        return nullptr;
-    }
+    // Finalised meanwhile: whatever the host answered, nothing more is
+    // written, started or registered.
+    if (iconId_ < 1 || FinalizedSince(lifetime)) return InitializeFailed();
     port_.FindHostPageControl();
-    port_.LoadSettings();
+    port_.LoadSettings();  // may show a message box
+    if (FinalizedSince(lifetime)) return InitializeFailed();
     port_.ApplySettings();
     port_.ShowStatusText(kPluginEnabledText.view());
     const char* reply = buffer_.Pack(ReplyBody(PluginName()));
@@ -50,8 +51,14 @@ const char* PluginLifecycle::Initialize(std::uint32_t hostCall) {
     return reply;
 }
 
+const char* PluginLifecycle::InitializeFailed() {
+    port_.WriteDebugLog("PE_INITIALIZE failed");
+    return nullptr;
+}
+
 const char* PluginLifecycle::Finalize() {
     port_.WriteDebugLog("PE_FINALIZE received");
+    ++finalizations_;
     if (port_.FormExists()) port_.StopTimers();
     port_.ShowStatusText(kPluginDisabledText.view());
     port_.CloseInternetHandles();
@@ -66,7 +73,9 @@ const char* PluginLifecycle::Preferences() {
     port_.WriteDebugLog("PE_PREFERENCES received");
     if (!port_.FormExists()) port_.CreateForm();
     port_.SelectFirstPage();
-    port_.LoadSettings();
+    const std::uint32_t lifetime = finalizations_;
+    port_.LoadSettings();  // may show a message box
+    if (FinalizedSince(lifetime)) return nullptr;  // nothing more is started or shown
     port_.ApplySettings();
     port_.ShowForm();
     port_.WriteDebugLog("PE_PREFERENCES comlete");

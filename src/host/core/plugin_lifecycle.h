@@ -21,13 +21,19 @@ public:
 
 private:
     const char* Initialize(std::uint32_t hostCall);
+    const char* InitializeFailed();
     const char* Finalize();
     const char* Preferences();
+    // A host request or a message box lets the host's messages run, and the
+    // host may finalise the plug-in in one of them (it is closing). Each
+    // finalisation counts, so a step can tell that one ran since it began.
+    bool FinalizedSince(std::uint32_t count) const { return finalizations_ != count; }
 
     EnvelopeBuffer& buffer_;
     HostLink& host_;
     LifecyclePort& port_;
     std::int32_t iconId_ = 0;
+    std::uint32_t finalizations_ = 0;
 };
 
 }  // namespace ow

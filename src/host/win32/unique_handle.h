@@ -37,6 +37,12 @@ struct FileTraits {
     static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(pointer h) noexcept { CloseHandle(h); }
 };
+// Events, threads and other kernel objects whose failure value is null.
+struct KernelTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { CloseHandle(h); }
+};
 struct WindowTraits {
     using pointer = HWND;
     static pointer invalid() noexcept { return nullptr; }
@@ -59,6 +65,7 @@ struct MenuTraits {
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueGdiObject = UniqueHandle<GdiTraits>;

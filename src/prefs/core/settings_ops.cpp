@@ -117,6 +117,10 @@ void SettingsModel::LoadSettings() {
     display_.ScrollPosition = kScrollRestPosition;
 
     ReadTownFiles(lists);
+    // The message box about missing lists lets the host's messages run, and
+    // the plug-in may have been finalised meanwhile: its form is gone and the
+    // lists with it, so nothing more is read, shown, written or started.
+    if (!lists_) return;
 
     controls_.ClearTownText();
     controls_.SetTownItems(lists.townNames[0]);
@@ -207,6 +211,9 @@ void SettingsModel::ReadSettingsFile(Lists& lists, const std::string& bytes) {
 // --- ApplySettings ------------------------------------------------------
 
 void SettingsModel::ApplySettings() {
+    // Released lists mean the form is gone (the plug-in was finalised in a
+    // message box of an earlier step): there is nothing to apply to.
+    if (!lists_) return;
     display_.ScrollPosition = kScrollRestPosition;
 
     values_.SourceIndex = StoredSource();

@@ -42,8 +42,9 @@ public:
     // cbResource changed: that source's towns into cbTowns, the first one
     // selected. Working values do not change.
     void ResourceChanged();
-    // Form destroyed: SettingsList and the town lists are released and count
-    // as absent; the next LoadSettings creates them again.
+    // Form freed: SettingsList and the town lists are released and count as
+    // absent. A LoadSettings still running (its message box open) stops, and
+    // ApplySettings does nothing from then on.
     void ReleaseLists();
 
     bool ListsPresent() const { return lists_.has_value(); }

@@ -19,6 +19,9 @@ FetchResult Finish(DisplayState& display, std::string text, bool extracted) {
 
 FetchResult ConnectionError(DisplayState& display) { return Finish(display, kConnectionErrorText.str(), false); }
 
+// Finalisation closed the handles while the download waited: nothing more is written.
+FetchResult Cancelled() { return FetchResult{kConnectionErrorText.str(), false, true}; }
+
 }  // namespace
 
 FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values, DisplayState& display,
@@ -30,9 +33,11 @@ FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values,
     std::string body;
     {
         FetchHandles handles(services.port, services.registry);
-        if (!OpenConnection(services.port, *request, handles)) return ConnectionError(display);
+        const bool connected = OpenConnection(services.port, *request, handles);
+        if (handles.Cancelled()) return Cancelled();
+        if (!connected) return ConnectionError(display);
         ReadBody(services.port, handles, body);
-        if (handles.Cancelled()) return FetchResult{kConnectionErrorText.str(), false, true};
+        if (handles.Cancelled()) return Cancelled();
     }  // both handles are closed here, before the document is looked at
 
     switch (ClassifyBody(body)) {

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "host/win32/message_pump.h"
 
 namespace ow {
@@ -12,8 +15,25 @@ HINTERNET Handle(HInternet h) { return reinterpret_cast<HINTERNET>(h); }
 HInternet Value(HINTERNET h) { return reinterpret_cast<HInternet>(h); }
 }  // namespace
 
+WinInetPort::WinInetPort() = default;
+WinInetPort::~WinInetPort() = default;
+
+WinInetPort::Download* WinInetPort::Find(HInternet handle) {
+    if (handle == kNoInternetHandle) return nullptr;
+    for (const auto& download : downloads_)
+        if (download->internet == handle || download->url == handle) return download.get();
+    return nullptr;
+}
+
 HInternet WinInetPort::Open(const std::string& agent, std::uint32_t accessType, const std::string* proxy) {
-    return Value(InternetOpenA(agent.c_str(), accessType, proxy != nullptr ? proxy->c_str() : nullptr, nullptr, 0));
+    auto download = std::make_unique<Download>();
+    download->worker = InternetWorker::Start();
+    if (!download->worker) return kNoInternetHandle;
+    download->internet =
+        Value(InternetOpenA(agent.c_str(), accessType, proxy != nullptr ? proxy->c_str() : nullptr, nullptr, 0));
+    if (download->internet == kNoInternetHandle) return kNoInternetHandle;
+    downloads_.push_back(std::move(download));
+    return downloads_.back()->internet;
 }
 
 void WinInetPort::SetProxyOption(HInternet internet, const std::string& proxy) {
@@ -28,27 +48,58 @@ void WinInetPort::SetStringOption(HInternet internet, std::uint32_t option, cons
     InternetSetOptionA(Handle(internet), option, const_cast<char*>(text.c_str()), static_cast<DWORD>(text.size()));
 }
 
+bool WinInetPort::RunOnWorker(HInternet handle, InternetCall& call) {
+    Download* download = Find(handle);
+    if (download == nullptr) return false;
+    call.handle = Handle(handle);
+    // The worker itself, not the record: a message dispatched meanwhile may
+    // close the download, but its worker is only let go later.
+    return download->worker->Run(call);
+}
+
 HInternet WinInetPort::OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
                                std::uint32_t flags) {
-    return Value(InternetOpenUrlA(Handle(internet), url.c_str(), headers.c_str(), static_cast<DWORD>(headers.size()),
-                                  flags, 0));
+    InternetCall call;
+    call.kind = InternetCall::Kind::OpenUrl;
+    call.url = url;
+    call.headers = headers;
+    call.flags = flags;
+    if (!RunOnWorker(internet, call)) return kNoInternetHandle;
+    const HInternet opened = Value(call.opened);
+    if (Download* download = Find(internet)) download->url = opened;
+    return opened;
 }
 
 bool WinInetPort::QueryDataAvailable(HInternet url, std::uint32_t& available) {
-    DWORD count = 0;
-    const bool ok = InternetQueryDataAvailable(Handle(url), &count, 0, 0) != FALSE;
-    available = ok ? count : 0;
+    InternetCall call;
+    call.kind = InternetCall::Kind::QueryDataAvailable;
+    const bool ok = RunOnWorker(url, call) && call.ok != FALSE;
+    available = ok ? call.count : 0;
     return ok;
 }
 
 bool WinInetPort::ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) {
-    DWORD got = 0;
-    const bool ok = InternetReadFile(Handle(url), buffer, toRead, &got) != FALSE;
-    read = ok ? got : 0;
+    InternetCall call;
+    call.kind = InternetCall::Kind::ReadFile;
+    call.toRead = std::min(toRead, kReadSize);
+    const bool ok = RunOnWorker(url, call) && call.ok != FALSE;
+    read = ok ? std::min<std::uint32_t>(call.count, call.toRead) : 0;
+    if (read > 0) std::memcpy(buffer, call.buffer.data(), read);
     return ok;
 }
 
-void WinInetPort::Close(HInternet handle) { InternetCloseHandle(Handle(handle)); }
+void WinInetPort::Close(HInternet handle) {
+    if (Download* download = Find(handle)) {
+        download->worker->Abandon();
+        if (handle == download->url) {
+            download->url = kNoInternetHandle;
+        } else {
+            ended_.push_back(std::move(download->worker));
+            std::erase_if(downloads_, [download](const auto& d) { return d.get() == download; });
+        }
+    }
+    InternetCloseHandle(Handle(handle));
+}
 
 void WinInetPort::PumpMessages() {
     constexpr DWORD kPumpEveryMs = 10;
@@ -57,5 +108,7 @@ void WinInetPort::PumpMessages() {
     PumpPendingMessages();
     lastPump_ = GetTickCount();
 }
+
+void WinInetPort::ReleaseEndedWorkers() { ended_.clear(); }
 
 }  // namespace ow

@@ -1,11 +1,21 @@
 #pragma once
-// The download's port, served by WinInet itself.
+// The download's port, served by WinInet itself. The calls that may wait on
+// the network run on the download's own worker thread while the host's thread
+// dispatches its messages; the others run on the host's thread.
+#include <memory>
+#include <vector>
+
 #include "weather/core/internet_port.h"
+#include "weather/win32/internet_worker.h"
 
 namespace ow {
 
 class WinInetPort final : public InternetPort {
 public:
+    WinInetPort();
+    ~WinInetPort() override;
+
+    // Also starts the download's worker: without one there is no download.
     HInternet Open(const std::string& agent, std::uint32_t accessType, const std::string* proxy) override;
     void SetProxyOption(HInternet internet, const std::string& proxy) override;
     void SetStringOption(HInternet internet, std::uint32_t option, const std::string& text) override;
@@ -13,10 +23,31 @@ public:
                       std::uint32_t flags) override;
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override;
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
+    // Closing either handle of a download also ends, at once, a call of that
+    // download still waiting on the network (it then fails), as Windows'
+    // WinInet promises and Wine's does not do by itself.
     void Close(HInternet handle) override;
     void PumpMessages() override;
 
+    // Lets the workers of ended downloads go. Call it only once the host's
+    // thread has left the plug-in: should the host unload the library from a
+    // message dispatched during a download, those workers' references are
+    // what keeps it mapped until the plug-in's code is off the stack.
+    void ReleaseEndedWorkers();
+
 private:
+    struct Download {
+        HInternet internet = kNoInternetHandle;
+        HInternet url = kNoInternetHandle;
+        std::unique_ptr<InternetWorker> worker;
+    };
+    Download* Find(HInternet handle);
+    // Runs the call on the download's worker; false when it could not be made
+    // or was given up.
+    bool RunOnWorker(HInternet handle, InternetCall& call);
+
+    std::vector<std::unique_ptr<Download>> downloads_;
+    std::vector<std::unique_ptr<InternetWorker>> ended_;
     // Each look at the queue is a round trip to the window system; between
     // fast reads it is enough to look every few milliseconds.
     unsigned long lastPump_ = 0;

@@ -1,0 +1,67 @@
+#pragma once
+// A thread of the plug-in's own for the WinInet calls of one download that
+// may wait on the network, so that the host's thread never does: it hands the
+// worker one call at a time and dispatches its messages until the call is
+// done. The worker decides nothing and touches nothing but its own call.
+//
+// Nobody ever waits for a worker to give up: a call the host's thread no
+// longer waits for (its handle was closed, or the messenger is quitting) is
+// left to finish on its own. The worker then throws away what the call
+// produced and, once let go, ends, giving back the reference on the library
+// that kept the library mapped until then.
+#include <windows.h>
+#include <wininet.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "weather/core/internet_port.h"
+
+namespace ow {
+
+// One call and, once done, its answer. The worker reads into its own buffer,
+// so a read nobody waits for any more writes nowhere else.
+struct InternetCall {
+    enum class Kind { OpenUrl, QueryDataAvailable, ReadFile };
+    Kind kind = Kind::OpenUrl;
+    HINTERNET handle = nullptr;  // the Internet handle for OpenUrl, the URL handle otherwise
+    std::string url;             // OpenUrl
+    std::string headers;         // OpenUrl
+    DWORD flags = 0;             // OpenUrl
+    DWORD toRead = 0;            // ReadFile, at most kReadSize
+
+    HINTERNET opened = nullptr;  // OpenUrl's new handle
+    BOOL ok = FALSE;             // QueryDataAvailable, ReadFile
+    DWORD count = 0;             // bytes available, or bytes read
+    std::array<char, kReadSize> buffer{};
+};
+
+class InternetWorker {
+public:
+    // Null when no thread could be started.
+    static std::unique_ptr<InternetWorker> Start();
+    // Lets the worker go: it ends at once when idle, or after the call it is
+    // still making. Never waits for it.
+    ~InternetWorker();
+    InternetWorker(const InternetWorker&) = delete;
+    InternetWorker& operator=(const InternetWorker&) = delete;
+
+    // Makes `call` on the worker while this thread's messages are dispatched,
+    // and copies its answer back. False when the wait was given up (Abandon,
+    // or the messenger is quitting); the worker then makes no further call.
+    bool Run(InternetCall& call);
+    // From a message dispatched during Run: the waiting Run returns false at
+    // once. Until then nothing.
+    void Abandon();
+
+private:
+    struct Line;
+    explicit InternetWorker(Line* line) : line_(line) {}
+    static DWORD WINAPI Main(void* line);
+
+    Line* line_;
+};
+
+}  // namespace ow
