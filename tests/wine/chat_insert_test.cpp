@@ -1,5 +1,8 @@
 // "Вставить в окно чата": the forecast appended to the text typed in the
 // host's chat input, found by window class under the host's page control.
+#include <functional>
+
+#include "download_fixture.h"
 #include "menu_test_support.h"
 
 namespace wine_tests {
@@ -73,6 +76,41 @@ TEST_F(ChatInsertTest, EmptyCacheIsDownloadedFirst) {
     // The same line a refresh downloads (the sample server's forecast is fixed for the day).
     EXPECT_EQ(inserted, " " + Trimmed(RefreshedLine()));
     ExpectReadyToSend(memo);
+    e.Finalize();
+}
+
+// The messenger stays responsive while the insert downloads the line, so the
+// user may go on typing: nothing typed meanwhile is lost.
+TEST_F(ChatInsertTest, TextTypedDuringTheDownloadIsKept) {
+    const auto port = SampleServerControl::PortFromEnvironment();
+    if (!port) GTEST_SKIP() << "no sample server";
+    const SampleServerControl server(*port);
+    ASSERT_TRUE(server.ClearRecord());
+    ASSERT_TRUE(server.SetMode("name=slow-start&interval_ms=2000"));
+    auto& e = StartInitialised();
+    HWND memo = e.window().panelMemo();
+    SetWindowTextA(memo, "hello");
+
+    // Once the server holds the insert's request, the user types on at the end.
+    NestedCaller caller;
+    bool typed = false;
+    std::function<void()> typeWhenHeld = [&] {
+        if (server.Requests().empty()) return caller.After(20, typeWhenHeld);
+        SetFocus(memo);
+        const auto end = static_cast<WPARAM>(GetWindowTextLengthA(memo));
+        SendMessageA(memo, EM_SETSEL, end, static_cast<LPARAM>(end));
+        SendMessageA(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(" world"));
+        typed = true;
+    };
+    caller.After(20, typeWhenHeld);
+    Insert();
+    caller.CancelAll();
+
+    ASSERT_TRUE(typed) << "the insert did not download";
+    const std::string inserted = Text(memo);
+    ExpectReadyToSend(memo);
+    ASSERT_TRUE(server.SetMode("name=normal"));
+    EXPECT_EQ(inserted, "hello world " + Trimmed(RefreshedLine()));
     e.Finalize();
 }
 

@@ -43,6 +43,11 @@ void NestedCaller::After(UINT milliseconds, std::function<void()> action) {
     SetTimer(window_, Store(std::move(action)), milliseconds, nullptr);
 }
 
+void NestedCaller::CancelAll() {
+    for (UINT_PTR id = 1; id <= actions_.size(); ++id) KillTimer(window_, id);
+    for (auto& action : actions_) action = nullptr;
+}
+
 LRESULT CALLBACK NestedCaller::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<NestedCaller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self != nullptr && (msg == kRunPosted || msg == WM_TIMER)) {

@@ -24,6 +24,8 @@ public:
     void Post(std::function<void()> action);
     // Once, from a WM_TIMER `milliseconds` from now.
     void After(UINT milliseconds, std::function<void()> action);
+    // Forgets every action not run yet (they may refer to a test's locals).
+    void CancelAll();
     HWND window() const { return window_; }
 
 private:

@@ -4,6 +4,11 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <optional>
+
+#include "download_fixture.h"
+
 #include "prefs/win32/pref_control_ids.h"
 
 namespace wine_tests {
@@ -72,6 +77,49 @@ TEST_F(SettingsFilesTest, OneMissingListIsNamedAtEveryOpening) {
     EXPECT_NE(watcher.lastText().find("\r\nwu_towns.ini\r\n"), std::string::npos);
     e.Preferences();
     EXPECT_TRUE(e.PumpUntil([&] { return watcher.seen() == 2; }, 5000));
+    e.Finalize();
+}
+
+// The user closes the messenger while the first start's message box about
+// the missing lists is open: the messenger finalises the plug-in from inside
+// the box. The interrupted start goes no further, and a later start is fresh.
+TEST_F(SettingsFilesTest, FinalisedWhileTheFirstStartsBoxIsOpen) {
+    RemovePluginFile("gis_towns.ini");
+    RemovePluginFile("wu_towns.ini");
+    auto& e = Start();
+    NestedCaller caller;
+    std::optional<std::string> finalizeReply;
+    std::size_t writesAtFinalize = 0;
+    std::function<void()> closeMessenger = [&] {
+        HWND box = FindWindowA("#32770", caption_.c_str());
+        if (box == nullptr || !IsWindowVisible(box)) return caller.After(20, closeMessenger);
+        finalizeReply = e.Finalize();
+        writesAtFinalize = e.window().statusWrites().size();
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+    caller.After(20, closeMessenger);
+
+    EXPECT_EQ(e.Initialize(), std::nullopt);
+    ASSERT_TRUE(finalizeReply.has_value());
+    const std::vector<std::string> log = {"PE_INITIALIZE received", "PE_FINALIZE received", "shutdown complete",
+                                          "PE_INITIALIZE failed"};
+    EXPECT_EQ(LogMessages(), log);
+    EXPECT_EQ(StatusText(2), Cp1251(L"ПОГОДА: Плагин погоды выключен"));
+    EXPECT_EQ(e.window().statusWrites().size(), writesAtFinalize);
+    EXPECT_EQ(ReadFileBytes(PluginsDir() + "\\ostixweather.ini"), "") << "a settings file was written";
+    EXPECT_EQ(FindForm(), nullptr);
+    EXPECT_TRUE(e.contract.icons().empty());
+    const std::size_t ticks = e.timers.size();
+    e.Pump(300);
+    EXPECT_EQ(e.timers.size(), ticks) << "a timer was started";
+
+    // The messenger starts the plug-in again, now with the lists in place.
+    InstallTownLists();
+    ASSERT_TRUE(e.Initialize().has_value());
+    EXPECT_EQ(SettingsFile(), kElevenLines);
+    EXPECT_EQ(StatusText(2), Cp1251(L"ПОГОДА: Плагин погоды включен"));
+    EXPECT_NE(FindForm(), nullptr);
+    EXPECT_EQ(e.contract.icons().size(), 1u);
     e.Finalize();
 }
 

@@ -11,8 +11,11 @@ PluginLibrary::PluginLibrary(const char* fileName) {
     if (module_ == nullptr) loadError_ = GetLastError();
 }
 
-PluginLibrary::~PluginLibrary() {
+PluginLibrary::~PluginLibrary() { Unload(); }
+
+void PluginLibrary::Unload() {
     if (module_ != nullptr) FreeLibrary(module_);
+    module_ = nullptr;
 }
 
 FARPROC PluginLibrary::Export(const char* name) const {

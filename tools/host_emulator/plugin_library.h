@@ -21,6 +21,9 @@ public:
     bool loaded() const { return module_ != nullptr; }
     DWORD loadError() const { return loadError_; }
     HMODULE module() const { return module_; }
+    // FreeLibrary now, as the messenger does once it has finalised a plug-in;
+    // nothing may be called afterwards.
+    void Unload();
 
     // pluginFun with a raw envelope; the reply envelope's bytes, or nothing
     // for a null reply.

@@ -14,20 +14,24 @@ namespace ow {
 
 namespace {
 using HostCallFunction = const void*(__stdcall*)(const void* envelope);
+}  // namespace
 
 // Counts the plug-in's own code on the stack, so a form freed from inside a
-// nested call is kept until nothing of it runs any more.
-class HandlerScope {
+// nested call is kept until nothing of it runs any more, and lets go of what
+// waited for that moment once the outermost call leaves.
+class PluginModule::HandlerScope {
 public:
-    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
-    ~HandlerScope() { --depth_; }
+    HandlerScope(PluginModule& module, EntryKind kind) : module_(module), kind_(kind) { ++module_.handlerDepth_; }
+    ~HandlerScope() {
+        if (--module_.handlerDepth_ == 0) module_.LeftPlugin(kind_);
+    }
     HandlerScope(const HandlerScope&) = delete;
     HandlerScope& operator=(const HandlerScope&) = delete;
 
 private:
-    int& depth_;
+    PluginModule& module_;
+    EntryKind kind_;
 };
-}  // namespace
 
 PluginModule& PluginModule::Instance() {
     static PluginModule module;
@@ -43,14 +47,14 @@ PluginModule::~PluginModule() {
 
 const char* PluginModule::PluginFun(const void* event) {
     if (handlerDepth_ == 0) retired_.clear();
-    HandlerScope scope(handlerDepth_);
+    HandlerScope scope(*this, EntryKind::Export);
     return lifecycle_.HandleEvent(event);
 }
 
 void PluginModule::IconClicked(std::int32_t button) {
     if (form_ == nullptr) return;  // not initialised, or already finalised
     if (handlerDepth_ == 0) retired_.clear();
-    HandlerScope scope(handlerDepth_);
+    HandlerScope scope(*this, EntryKind::Export);
     if (button == 0) {
         statusDisplay_.RefreshWeather();
     } else if (button == 1) {
@@ -73,7 +77,7 @@ PrefFormEvents PluginModule::FormEvents() {
     auto guarded = [this, generation](auto action) {
         return [this, generation, action](auto... args) {
             if (generation != formGeneration_ || form_ == nullptr) return;
-            HandlerScope scope(handlerDepth_);
+            HandlerScope scope(*this, EntryKind::FormWindow);
             action(args...);
         };
     };
@@ -102,10 +106,24 @@ void PluginModule::CreateForm() {
     statusDisplay_.Attach(*this);
 }
 
+void PluginModule::LeftPlugin(EntryKind kind) {
+    internet_.ReleaseEndedWorkers();
+    if (retired_.empty()) return;
+    if (kind == EntryKind::Export) {
+        retired_.clear();
+        return;
+    }
+    // A form's own window procedure is still on the stack: its object must
+    // stay, but its windows go now, on the host's thread, while the library
+    // is surely mapped (the host may unload it before calling again).
+    for (FormParts& parts : retired_) parts.form->DestroyWindowNow();
+}
+
 void PluginModule::FreeForm() {
     statusDisplay_.Detach();
     ++formGeneration_;
     form_ = nullptr;
+    parts_.settings->ReleaseLists();  // a load still running stops
     if (handlerDepth_ > 1 || fetches_.InProgress() > 0) {
         parts_.form->Hide();
         retired_.push_back(std::move(parts_));
@@ -219,11 +237,13 @@ void PluginModule::MenuItemClick(int tag) {
 
 void PluginModule::InsertIntoChat() {
     chatInput_ = FindChatInput(hostPageControl_);
-    const std::string current = ReadWindowText(chatInput_);
     const unsigned generation = formGeneration_;
     const std::string line = statusDisplay_.CurrentWeatherLine();  // may download
     if (generation != formGeneration_) return;                      // finalised meanwhile
-    if (chatInput_ != nullptr && IsWindow(chatInput_)) WriteChatInput(chatInput_, CombineChatText(current, line));
+    if (chatInput_ == nullptr || !IsWindow(chatInput_)) return;
+    // Read only now: the messenger stays responsive during the download, and
+    // what the user typed meanwhile must not be lost.
+    WriteChatInput(chatInput_, CombineChatText(ReadWindowText(chatInput_), line));
 }
 
 void PluginModule::ShowFormOnPage(int page) {

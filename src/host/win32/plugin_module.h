@@ -70,6 +70,13 @@ public:
     void Hide() override;
 
 private:
+    class HandlerScope;
+    // How the host's thread entered the plug-in: through an export, or
+    // through a message to the form's window.
+    enum class EntryKind { Export, FormWindow };
+    // The outermost call into the plug-in is leaving.
+    void LeftPlugin(EntryKind kind);
+
     PluginModule();
     FetchResult Download(const std::string& townCode);
     PrefFormEvents FormEvents();

@@ -138,6 +138,8 @@ PrefForm::~PrefForm() { impl_->Destroy(); }
 
 HWND PrefForm::window() const { return impl_->window.get(); }
 
+void PrefForm::DestroyWindowNow() { impl_->window.reset(); }
+
 void PrefForm::Show() {
     HWND form = window();
     if (form == nullptr) return;

@@ -41,6 +41,9 @@ public:
     PrefForm& operator=(const PrefForm&) = delete;
 
     HWND window() const;
+    // Destroys the window and its controls now; the object stays, without a
+    // window, until it is deleted.
+    void DestroyWindowNow();
     void Show();                 // centred, brought to the front; runs onShow when it was hidden
     void Hide();
     bool Visible() const;

@@ -3,8 +3,10 @@
 //  1. a 64 MiB document over loopback: the plug-in's download (an icon click:
 //     fetch, classification, extraction, status bar) against a bare WinInet
 //     read loop over the same body, and the process's peak memory growth;
-//  2. a document trickled one byte every 20 ms: the longest stall of the host
-//     emulator's message loop while the plug-in downloads it.
+//  2. the server keeping the download waiting (a trickle, a late answer, a
+//     pause in the body, a connection held and closed unanswered): the
+//     longest stall of the host emulator's message loop meanwhile;
+//  3. the time from a PE_FINALIZE that arrives during such a wait to its reply.
 // Prints figures and the goals; the exit status says only whether it ran.
 #include <windows.h>
 #include <psapi.h>
@@ -27,7 +29,6 @@ using wine_tests::SampleServerControl;
 
 constexpr int kLargeMiB = 64;
 constexpr int kRounds = 5;
-constexpr int kTrickleIntervalMs = 20;
 constexpr UINT kProbeIntervalMs = 10;
 constexpr UINT kRunClick = WM_APP + 1;
 
@@ -88,6 +89,13 @@ public:
         return longest;
     }
 
+    // The next click's download is interrupted `afterMs` into it by a
+    // PE_FINALIZE, whose duration goes to *seconds.
+    void FinalizeDuringClick(UINT afterMs, double* seconds) {
+        finalizeAfterMs_ = afterMs;
+        finalizeSeconds_ = seconds;
+    }
+
     // The same measure over an idle stretch of the emulator's loop.
     double LongestStallIdle(DWORD milliseconds) {
         arrivals_.clear();
@@ -110,11 +118,19 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         auto* self = reinterpret_cast<LoopProbe*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self != nullptr && msg == WM_TIMER && wp == kFinalizeTimer) {
+            KillTimer(hwnd, kFinalizeTimer);
+            const LARGE_INTEGER start = Now();
+            self->emu_.Finalize();
+            *self->finalizeSeconds_ = Seconds(start, Now());
+            return 0;
+        }
         if (self != nullptr && msg == WM_TIMER) {
             self->arrivals_.push_back(Now());
             return 0;
         }
         if (self != nullptr && msg == kRunClick) {
+            if (self->finalizeSeconds_ != nullptr) SetTimer(hwnd, kFinalizeTimer, self->finalizeAfterMs_, nullptr);
             self->clickStart_ = Now();
             self->emu_.ClickIcon(0);
             self->clickEnd_ = Now();
@@ -129,6 +145,9 @@ private:
     std::vector<LARGE_INTEGER> arrivals_;
     LARGE_INTEGER clickStart_{}, clickEnd_{};
     bool clickDone_ = false;
+    static constexpr UINT_PTR kFinalizeTimer = 2;
+    UINT finalizeAfterMs_ = 0;
+    double* finalizeSeconds_ = nullptr;
 };
 
 // "ПОГОДА: " and a line that is neither failure text.
@@ -196,22 +215,55 @@ int LargeBody(host::HostEmulator& emu, const SampleServerControl& server) {
     return 0;
 }
 
-int TrickledBody(host::HostEmulator& emu, const SampleServerControl& server) {
-    std::printf("2. informer document trickled one byte every %d ms\n", kTrickleIntervalMs);
+// How the server keeps the download waiting, with the wait.
+struct Wait {
+    const char* name;
+    const char* mode;
+};
+constexpr Wait kWaits[] = {
+    {"trickle, one byte every 20 ms", "name=trickle&interval_ms=20"},
+    {"late answer, headers after 2 s", "name=slow-start&interval_ms=2000"},
+    {"pause of 2 s in the middle of the body", "name=pause-mid-body&interval_ms=2000"},
+    {"held for 2 s, then closed unanswered", "name=hold-close&interval_ms=2000"},
+};
+
+int WaitingServer(host::HostEmulator& emu, const SampleServerControl& server) {
+    std::printf("2. the host's loop while the server keeps the download waiting\n");
     LoopProbe probe(emu);
     const double idle = probe.LongestStallIdle(2000);
-    if (!server.SetMode("name=trickle&interval_ms=" + std::to_string(kTrickleIntervalMs))) return 1;
+    std::printf("   idle loop: longest stall %.0f ms\n", idle * 1000);
+    for (const Wait& wait : kWaits) {
+        if (!server.SetMode(wait.mode)) return 1;
+        double clickSeconds = 0;
+        std::size_t ticks = 0;
+        const double stall = probe.LongestStallDuringClick(&clickSeconds, &ticks);
+        std::size_t length = 0;
+        const bool shown = ShowsAWeatherLine(emu, &length);
+        std::printf("   %s: download %.1f s, %zu ticks of the %u ms timer, longest stall %.0f ms (idle %.0f ms) "
+                    "(goal < 250 ms)  %s%s\n",
+                    wait.name, clickSeconds, ticks, kProbeIntervalMs, stall * 1000, idle * 1000,
+                    stall < 0.25 ? "met" : "MISSED", shown ? "" : "; no weather line shown");
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// Last: the finalised plug-in's worker still waits when the program ends.
+int FinalizeDuringAWait(host::HostEmulator& emu, const SampleServerControl& server) {
+    std::printf("3. PE_FINALIZE while the download waits for a server that answers after 10 minutes\n");
+    if (!server.SetMode("name=slow-start&interval_ms=600000")) return 1;
+    LoopProbe probe(emu);
+    double finalizeSeconds = -1;
     double clickSeconds = 0;
+    probe.FinalizeDuringClick(500, &finalizeSeconds);
     std::size_t ticks = 0;
-    const double stall = probe.LongestStallDuringClick(&clickSeconds, &ticks);
-    std::size_t length = 0;
-    if (!ShowsAWeatherLine(emu, &length)) {
-        std::printf("   the plug-in showed no weather line\n");
+    probe.LongestStallDuringClick(&clickSeconds, &ticks);
+    if (finalizeSeconds < 0) {
+        std::printf("   the finalisation did not run during the download\n");
         return 1;
     }
-    std::printf("   download %.1f s, %zu ticks of the %u ms timer during it\n", clickSeconds, ticks, kProbeIntervalMs);
-    std::printf("   longest stall of the host's loop: %.0f ms (idle loop: %.0f ms) (goal < 250 ms)  %s\n",
-                stall * 1000, idle * 1000, stall < 0.25 ? "met" : "MISSED");
+    std::printf("   PE_FINALIZE to its reply: %.1f ms; the click returned %.0f ms after it started\n",
+                finalizeSeconds * 1000, clickSeconds * 1000);
     return 0;
 }
 
@@ -245,8 +297,8 @@ int main() {
         }
         emu.window().RecordStatusWrites(false);  // no copies of the line in the figures
         status |= LargeBody(emu, server);
-        status |= TrickledBody(emu, server);
-        emu.Finalize();
+        status |= WaitingServer(emu, server);
+        status |= FinalizeDuringAWait(emu, server);
     }
     server.SetMode("name=normal");
     std::fflush(stdout);

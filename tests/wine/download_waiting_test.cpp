@@ -1,0 +1,159 @@
+// The messenger never waits on the network: whatever the server does, the
+// host's message loop runs on while the plug-in downloads, and the messenger
+// can finalise, and unload, the plug-in in the middle of it.
+#include <functional>
+#include <optional>
+
+#include "download_fixture.h"
+
+namespace wine_tests {
+namespace {
+
+// How the server keeps a download waiting.
+struct WaitCase {
+    const char* name;
+    const char* mode;
+    int shortMs;  // an interval the tests sit out (for a trickle: per byte of 673)
+    bool connectionFails;
+};
+void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
+
+const WaitCase kWaits[] = {
+    {"Trickle", "trickle", 5, false},
+    {"LateAnswer", "slow-start", 3000, false},
+    {"PauseMidBody", "pause-mid-body", 3000, false},
+    {"HoldAndClose", "hold-close", 3000, true},
+};
+// A wait no test sits out: a download that waited for it would outlast the
+// test's time limit.
+constexpr int kEndlessMs = 600000;
+// A wait that outlasts the test's steps by far and that the test sits out.
+constexpr int kHoldMs = 3000;
+constexpr UINT kTickMs = 50;
+
+const std::string kFinalizeReply =
+    host::Envelope("\x02" + host::Int32Bytes(19) + "Gismeteo Plugin off" + host::Int32Bytes(4));
+
+class DownloadWaitTest : public DownloadTest, public ::testing::WithParamInterface<WaitCase> {
+protected:
+    void TearDown() override {
+        caller_.CancelAll();
+        DownloadTest::TearDown();
+    }
+
+    std::string Mode(int intervalMs) const {
+        return std::string("name=") + GetParam().mode + "&interval_ms=" + std::to_string(intervalMs);
+    }
+
+    // Runs `action` from the host's loop once the server holds the download's
+    // request, and a little later, so that the download waits by then.
+    void WhenTheServerHolds(std::function<void()> action) {
+        poll_ = [this, action] {
+            if (server().Requests().empty()) {
+                caller_.After(20, poll_);
+            } else {
+                caller_.After(300, action);
+            }
+        };
+        caller_.After(20, poll_);
+    }
+
+    // Counts, from now on, the ticks of a timer of the host's own that fall
+    // while `during` holds.
+    void CountHostTicks(const bool& during) {
+        tick_ = [this, &during] {
+            if (during) ++hostTicks_;
+            caller_.After(kTickMs, tick_);
+        };
+        caller_.After(kTickMs, tick_);
+    }
+
+    int hostTicks_ = 0;
+
+private:
+    std::function<void()> poll_;
+    std::function<void()> tick_;
+};
+
+TEST_P(DownloadWaitTest, TheHostsLoopRunsOnAndTheLineComesAfterwards) {
+    const std::string expected =
+        GetParam().connectionFails ? Status(L"Ошибка соединения") : ExpectedStatus(0, TownCode(0, 0));
+    ASSERT_TRUE(server().SetMode(Mode(GetParam().shortMs)));
+    auto& e = StartWith(BaseSettings());
+
+    bool clicking = false;
+    CountHostTicks(clicking);
+    clicking = true;
+    e.ClickIcon(0);
+    clicking = false;
+
+    // A loop held for the server's seconds would have seen one tick at most:
+    // WM_TIMER does not pile up.
+    EXPECT_GE(hostTicks_, 10);
+    EXPECT_EQ(StatusText(2), expected);
+    EXPECT_EQ(server().Requests().size(), 1u);
+    e.Finalize();
+}
+
+// The click below returns only once the download has: had the download waited
+// for the server, that would take ten minutes, far beyond the test's limit.
+// The worker is still waiting when the program ends, which ends it too.
+TEST_P(DownloadWaitTest, FinalizeDuringTheWaitRepliesAndLeavesNothingBehind) {
+    ASSERT_TRUE(server().SetMode(Mode(kEndlessMs)));
+    Settings settings = BaseSettings();
+    settings["use-scroll"] = "1";
+    settings["bar-refresh"] = "1";
+    auto& e = StartWith(settings);
+    HWND form = FindForm();
+
+    std::optional<std::string> reply;
+    std::size_t writesAtFinalize = 0;
+    WhenTheServerHolds([&] {
+        reply = e.Finalize().value_or("(null)");
+        writesAtFinalize = StatusWriteCount();
+    });
+    e.ClickIcon(0);
+
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(*reply, kFinalizeReply);
+    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
+    EXPECT_EQ(StatusWriteCount(), writesAtFinalize);
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_EQ(FindForm(), nullptr);
+    EXPECT_TRUE(e.contract.icons().empty());
+    const std::size_t ticks = e.timers.size();
+    e.Pump(300);
+    EXPECT_EQ(e.timers.size(), ticks) << "a timer fired after finalisation";
+    EXPECT_EQ(StatusWriteCount(), writesAtFinalize);
+    ASSERT_FALSE(LogMessages().empty());
+    EXPECT_EQ(LogMessages().back(), "shutdown complete");
+}
+
+// The messenger finalises and unloads the plug-in from a message it handles
+// while the download waits, so the plug-in's code is still on the stack
+// below: the waiting worker keeps the library mapped until its call has
+// ended, and then gives it back, the last of all.
+TEST_P(DownloadWaitTest, UnloadRightAfterFinalizeKeepsTheLibraryUntilTheWorkerEnds) {
+    ASSERT_TRUE(server().SetMode(Mode(kHoldMs)));
+    auto& e = StartWith(BaseSettings());
+
+    std::optional<std::string> reply;
+    WhenTheServerHolds([&] {
+        reply = e.Finalize();
+        e.plugin().Unload();
+    });
+    e.ClickIcon(0);
+
+    ASSERT_EQ(reply, kFinalizeReply);
+    EXPECT_NE(GetModuleHandleA("ostixWeather.dll"), nullptr) << "unmapped under a waiting worker";
+    EXPECT_TRUE(e.PumpUntil([] { return GetModuleHandleA("ostixWeather.dll") == nullptr; }, 60000))
+        << "a worker kept its reference after the server answered";
+    e.Pump(300);  // the process lives on, and nothing of the library runs
+    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Server, DownloadWaitTest, ::testing::ValuesIn(kWaits),
+                         [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wine_tests
