@@ -155,5 +155,19 @@ TEST_P(DownloadWaitTest, UnloadRightAfterFinalizeKeepsTheLibraryUntilTheWorkerEn
 INSTANTIATE_TEST_SUITE_P(Server, DownloadWaitTest, ::testing::ValuesIn(kWaits),
                          [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
 
+// Thousands of calls handed to the worker and back, as fast as they go: the
+// line is the one the whole document gives, not a piece read twice or lost.
+TEST_F(DownloadTest, ALargeDocumentArrivesWholeThroughTheWorker) {
+    ASSERT_TRUE(server().SetMode("name=large&size_mb=8"));
+    const std::string expected = ExpectedStatus(0, TownCode(0, 0));
+    auto& e = StartWith(BaseSettings());
+    e.window().RecordStatusWrites(false);
+    e.ClickIcon(0);
+    const std::string shown = StatusText(2);
+    EXPECT_EQ(shown.size(), expected.size());
+    EXPECT_TRUE(shown == expected) << "the line differs from the whole document's";
+    e.Finalize();
+}
+
 }  // namespace
 }  // namespace wine_tests

@@ -60,6 +60,49 @@ void TakeAnswer(InternetCall& to, const InternetCall& from) {
     }
 }
 
+// One direction of the hand-over between the two threads. The waiting side
+// spins for a moment first: while a download runs fast, the other side
+// answers within microseconds (the data is there already), and a sleep on an
+// event costs kernel round trips that would make a large download several
+// times slower. The signalling side sets the event only for a sleeper. A
+// wake may arrive late, meant for an earlier hand-over: every wake is only a
+// reason to look again.
+class Handoff {
+public:
+    // The signalling side, once what it hands over is published.
+    void Wake() {
+        if (InterlockedExchange(&sleeping_, 0) == 1) SetEvent(event_.get());
+    }
+
+    // The waiting side: true once ready() holds; false when sleep(event),
+    // which waits for the event, gives up.
+    template <class Ready, class Sleep>
+    bool Await(Ready ready, Sleep sleep) {
+        for (int i = 0; i < kSpins; ++i) {
+            if (ready()) return true;
+            if (i % kSpinsPerYield == kSpinsPerYield - 1) SwitchToThread();  // the other side may share this core
+            YieldProcessor();
+        }
+        for (;;) {
+            // Announced before the last look, so a hand-over after it wakes us.
+            InterlockedExchange(&sleeping_, 1);
+            if (ready()) return true;
+            if (!sleep(event_.get())) return false;
+            if (ready()) return true;
+        }
+    }
+
+    bool valid() const { return static_cast<bool>(event_); }
+
+private:
+    static constexpr int kSpins = 2000;
+    static constexpr int kSpinsPerYield = 64;
+    volatile LONG sleeping_ = 0;
+    UniqueKernelHandle event_ = NewEvent();
+};
+
+LONG Read(volatile LONG& value) { return InterlockedCompareExchange(&value, 0, 0); }
+
 }  // namespace
 
 // What the host's thread and the worker share. It lives until both have let
@@ -67,8 +110,8 @@ void TakeAnswer(InternetCall& to, const InternetCall& from) {
 struct InternetWorker::Line {
     volatile LONG references = 2;  // the worker's thread and the InternetWorker
     HMODULE module = nullptr;      // the worker's reference on the library
-    UniqueKernelHandle request = NewEvent();
-    UniqueKernelHandle done = NewEvent();
+    Handoff toWorker;              // a call, or the end
+    Handoff toHost;                // the call is done
     volatile LONG state = kIdle;
     volatile LONG exit = 0;
     InternetCall call;
@@ -85,7 +128,7 @@ struct InternetWorker::Line {
 
 std::unique_ptr<InternetWorker> InternetWorker::Start() {
     auto line = std::make_unique<Line>();
-    if (!line->request || !line->done) return nullptr;
+    if (!line->toWorker.valid() || !line->toHost.valid()) return nullptr;
     line->module = TakeModuleReference();
     if (line->module == nullptr) return nullptr;
     // The thread lives on its own: the line and the module reference are how
@@ -101,7 +144,7 @@ std::unique_ptr<InternetWorker> InternetWorker::Start() {
 InternetWorker::~InternetWorker() {
     line_->abandonRequested = true;
     InterlockedExchange(&line_->exit, 1);
-    SetEvent(line_->request.get());
+    line_->toWorker.Wake();
     Line::Release(line_);
 }
 
@@ -114,14 +157,17 @@ bool InternetWorker::Run(InternetCall& call) {
     TakeRequest(line->call, call);  // the worker is idle: its last call was waited for
     line->abandonRequested = false;
     InterlockedExchange(&line->state, kPending);
-    SetEvent(line->request.get());
+    line->toWorker.Wake();
 
-    bool finished =
-        WaitDispatchingMessages(line->done.get(), [line] { return line->abandonRequested; }) == WaitOutcome::Signalled;
+    bool finished = line->toHost.Await([line] { return Read(line->state) == kDone; },
+                                       [line](HANDLE done) {
+                                           return WaitDispatchingMessages(done, [line] {
+                                                      return line->abandonRequested;
+                                                  }) == WaitOutcome::Signalled;
+                                       });
     if (!finished && InterlockedCompareExchange(&line->state, kAbandoned, kPending) != kPending) {
         // It ended just as the wait gave up: its answer (and any handle it
-        // opened) is ours after all. The worker is only about to signal.
-        WaitForSingleObject(line->done.get(), INFINITE);
+        // opened) is ours after all.
         finished = true;
     }
     if (finished) {
@@ -138,11 +184,12 @@ void InternetWorker::Abandon() { line_->abandonRequested = true; }
 DWORD WINAPI InternetWorker::Main(void* parameter) {
     Line* line = static_cast<Line*>(parameter);
     const HMODULE module = line->module;
-    while (WaitForSingleObject(line->request.get(), INFINITE) == WAIT_OBJECT_0 &&
-           InterlockedCompareExchange(&line->exit, 0, 0) == 0) {
+    const auto called = [line] { return Read(line->state) == kPending || Read(line->exit) != 0; };
+    const auto sleep = [](HANDLE request) { return WaitForSingleObject(request, INFINITE) == WAIT_OBJECT_0; };
+    while (line->toWorker.Await(called, sleep) && Read(line->exit) == 0) {
         Perform(line->call);
         if (InterlockedCompareExchange(&line->state, kDone, kPending) == kAbandoned) Discard(line->call);
-        SetEvent(line->done.get());
+        line->toHost.Wake();
     }
     Line::Release(line);
     // The library may be unmapped right here, so no code of it runs after this.
