@@ -81,6 +81,17 @@ void DownloadTest::TearDown() {
     }
 }
 
+Settings DownloadTest::TickingSettings() const {
+    Settings settings = BaseSettings();
+    settings["use-scroll"] = "1";
+    settings["bar-refresh"] = "1";
+    return settings;
+}
+
+std::string DownloadTest::FinalizeReply() {
+    return host::Envelope("\x02" + host::Int32Bytes(19) + "Gismeteo Plugin off" + host::Int32Bytes(4));
+}
+
 void DownloadTest::WriteSettings(const Settings& settings) {
     ASSERT_TRUE(WriteFileBytes(PluginsDir() + "\\ostixweather.ini", SettingsFileText(settings)));
 }

@@ -57,6 +57,11 @@ protected:
     SampleServerControl& server() { return *server_; }
 
     Settings BaseSettings() const { return ProxySettings(server_->port()); }
+    // BaseSettings with the ticker and the re-display on: timers that must
+    // stop at finalisation.
+    Settings TickingSettings() const;
+    // PE_FINALIZE's reply, whatever state it finds.
+    static std::string FinalizeReply();
     void WriteSettings(const Settings& settings);
     // Writes the settings, starts the emulator and initialises the plug-in.
     host::HostEmulator& StartWith(const Settings& settings);

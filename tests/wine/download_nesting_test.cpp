@@ -112,10 +112,7 @@ TEST_P(DownloadFinalizeTest, FinalizeInTheMiddleEndsTheDownloadsCleanly) {
     const int downloads = GetParam();
     // 13 s for the whole document: the test ends long before unless it hangs.
     ASSERT_TRUE(server().SetMode(TrickleEvery(20)));
-    Settings settings = BaseSettings();
-    settings["use-scroll"] = "1";
-    settings["bar-refresh"] = "1";
-    auto& e = StartWith(settings);
+    auto& e = StartWith(TickingSettings());
     HWND form = FindForm();
 
     std::optional<std::string> reply;
@@ -141,7 +138,7 @@ TEST_P(DownloadFinalizeTest, FinalizeInTheMiddleEndsTheDownloadsCleanly) {
 
     EXPECT_EQ(depthAtFinalize, downloads);
     ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(*reply, host::Envelope("\x02" + host::Int32Bytes(19) + "Gismeteo Plugin off" + host::Int32Bytes(4)));
+    EXPECT_EQ(*reply, FinalizeReply());
     EXPECT_LT(took, 8000u) << "the interrupted download read on";
     EXPECT_EQ(StatusWriteCount(), writesAtFinalize) << "written after " << StatusText(2);
     EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));

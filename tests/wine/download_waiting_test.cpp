@@ -31,9 +31,6 @@ constexpr int kEndlessMs = 600000;
 constexpr int kHoldMs = 3000;
 constexpr UINT kTickMs = 50;
 
-const std::string kFinalizeReply =
-    host::Envelope("\x02" + host::Int32Bytes(19) + "Gismeteo Plugin off" + host::Int32Bytes(4));
-
 class DownloadWaitTest : public DownloadTest, public ::testing::WithParamInterface<WaitCase> {
 protected:
     void TearDown() override {
@@ -100,10 +97,7 @@ TEST_P(DownloadWaitTest, TheHostsLoopRunsOnAndTheLineComesAfterwards) {
 // The worker is still waiting when the program ends, which ends it too.
 TEST_P(DownloadWaitTest, FinalizeDuringTheWaitRepliesAndLeavesNothingBehind) {
     ASSERT_TRUE(server().SetMode(Mode(kEndlessMs)));
-    Settings settings = BaseSettings();
-    settings["use-scroll"] = "1";
-    settings["bar-refresh"] = "1";
-    auto& e = StartWith(settings);
+    auto& e = StartWith(TickingSettings());
     HWND form = FindForm();
 
     std::optional<std::string> reply;
@@ -115,7 +109,7 @@ TEST_P(DownloadWaitTest, FinalizeDuringTheWaitRepliesAndLeavesNothingBehind) {
     e.ClickIcon(0);
 
     ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(*reply, kFinalizeReply);
+    EXPECT_EQ(*reply, FinalizeReply());
     EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
     EXPECT_EQ(StatusWriteCount(), writesAtFinalize);
     EXPECT_FALSE(IsWindow(form));
@@ -144,7 +138,7 @@ TEST_P(DownloadWaitTest, UnloadRightAfterFinalizeKeepsTheLibraryUntilTheWorkerEn
     });
     e.ClickIcon(0);
 
-    ASSERT_EQ(reply, kFinalizeReply);
+    ASSERT_EQ(reply, FinalizeReply());
     EXPECT_NE(GetModuleHandleA("ostixWeather.dll"), nullptr) << "unmapped under a waiting worker";
     EXPECT_TRUE(e.PumpUntil([] { return GetModuleHandleA("ostixWeather.dll") == nullptr; }, 60000))
         << "a worker kept its reference after the server answered";

@@ -5,7 +5,11 @@
 //                                     left and right clicks.
 //   host_emulator.exe --script FILE   runs the commands of FILE, one a line:
 //     init | prefs | final            send PE_INITIALIZE / PE_PREFERENCES / PE_FINALIZE
-//     click left|right                click the plug-in's icon (code in EAX)
+//     click left|right                click the plug-in's icon (code in EAX); prints how
+//                                     long the click took and how often a 100 ms timer
+//                                     of the host's own ticked meanwhile
+//     get URL                         an HTTP GET through WinInet, its answer printed
+//                                     (e.g. to switch the sample server's mode)
 //     pump MS                         run the message loop for MS milliseconds
 //     status                          print every status-bar section
 //     frames SECTION MS               print each new text of a section for up to MS ms,
@@ -19,6 +23,7 @@
 //     loop                            hand over to the interactive message loop
 // Texts are printed as UTF-8.
 #include <windows.h>
+#include <wininet.h>
 
 #include <cstdio>
 #include <fstream>
@@ -68,6 +73,40 @@ std::string MemoText(HWND memo) {
     return text;
 }
 
+// Ticks of the host's own timer, counted by whichever loop dispatches them:
+// the plug-in's, during a download.
+int g_hostTicks = 0;
+void CALLBACK CountHostTick(HWND, UINT, UINT_PTR, DWORD) { ++g_hostTicks; }
+
+void Click(host::HostEmulator& emu, const std::string& which) {
+    constexpr UINT kHostTimerMs = 100;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kHostTimerMs, &CountHostTick);
+    g_hostTicks = 0;
+    const DWORD start = GetTickCount();
+    emu.ClickIcon(which == "right" ? 1 : 0);
+    const DWORD took = GetTickCount() - start;
+    KillTimer(nullptr, timer);
+    std::printf("click %s: returned after %.1f s; the host's own %u ms timer ticked %d times meanwhile\n",
+                which.c_str(), took / 1000.0, kHostTimerMs, g_hostTicks);
+}
+
+std::string HttpGet(const std::string& url) {
+    HINTERNET internet = InternetOpenA("host_emulator", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    if (internet == nullptr) return "(no connection)";
+    std::string body;
+    if (HINTERNET request = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0)) {
+        char buffer[1024];
+        DWORD read = 0;
+        while (InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) body.append(buffer, read);
+        InternetCloseHandle(request);
+    } else {
+        body = "(no answer)";
+    }
+    InternetCloseHandle(internet);
+    while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
+    return body;
+}
+
 int RunScript(host::HostEmulator& emu, std::istream& script) {
     std::string line;
     while (std::getline(script, line)) {
@@ -84,7 +123,11 @@ int RunScript(host::HostEmulator& emu, std::istream& script) {
         } else if (command == "click") {
             std::string which;
             words >> which;
-            emu.ClickIcon(which == "right" ? 1 : 0);
+            Click(emu, which);
+        } else if (command == "get") {
+            std::string url;
+            words >> url;
+            std::printf("get %s: %s\n", url.c_str(), HttpGet(url).c_str());
         } else if (command == "pump") {
             DWORD ms = 0;
             words >> ms;

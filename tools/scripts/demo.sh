@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The plug-in inside the host emulator, fetching from the bundled sample
 # weather server through its own proxy setting: initialise, refresh, a whole
-# ticker pass, the forecast inserted into the chat input through the popup
-# menu, the preferences window, finalise.
+# ticker pass, a refresh while the server answers only after 3 s (the host's
+# loop runs on meanwhile), the forecast inserted into the chat input through
+# the popup menu, the preferences window, finalise.
 set -euo pipefail
 BUILD=$1
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,7 +26,8 @@ echo "sample weather server on 127.0.0.1:$port"
 printf '%s\r\n' resource=0 city=0 autoupdate=0 bar-section=2 bar-refresh=1 old-style=0 use-scroll=1 \
     use-proxy=1 proxy-host=127.0.0.1 "proxy-port=$port" proxy-auth=0 use-scroll-speed=5 > "$OUT/plugins/ostixweather.ini"
 
-cat > "$OUT/demo.txt" <<'SCRIPT'
+control="http://127.0.0.1:$port/__control"
+cat > "$OUT/demo.txt" <<SCRIPT
 init
 pump 300
 status
@@ -35,6 +37,10 @@ frames 2 3000
 shot ticker.bmp
 frames 2 60000
 status
+get $control/mode?name=slow-start&interval_ms=3000
+click left
+status
+get $control/mode?name=normal
 menu 1
 memo
 pump 300
