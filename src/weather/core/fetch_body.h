@@ -9,10 +9,10 @@ namespace ow {
 
 // Appends the document behind the download's URL handle to `body`, piece by
 // piece and unchanged, letting the thread's messages run between pieces. Each
-// read asks for what the last query reported, at most kReadSize bytes, so a
-// slow server never blocks the thread for long. Stops at the end of the data,
-// when a query or read fails or a read brings nothing, or as soon as the
-// download is cancelled.
+// read asks for what the last query reported, at most kReadSize bytes: what
+// has arrived, so the read returns at once and a trickling server still sees
+// one read per piece. Stops at the end of the data, when a query or read fails
+// or a read brings nothing, or as soon as the download is cancelled.
 void ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body);
 
 }  // namespace ow
