@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "display/core/display_state.h"
-#include "prefs/core/working_values.h"
+#include "common/display_state.h"
+#include "common/working_values.h"
 #include "weather/core/fetch_handles.h"
 #include "weather/core/fetch_weather.h"
 #include "weather/core/internet_port.h"

@@ -2,7 +2,7 @@
 
 #include "weather/core/extract_weather_line.h"
 #include "weather/core/gismeteo_markers.h"
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 #include "weather/core/wunderground_markers.h"
 
 namespace ow::literal {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/core/log_line.h"
+#include "common/log_line.h"
 
 namespace ow {
 namespace {

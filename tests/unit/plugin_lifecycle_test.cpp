@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 #include "host/core/host_messages.h"
 #include "host/core/host_protocol.h"
 #include "host/core/plugin_lifecycle.h"

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "common/cp1251.h"
-#include "display/core/display_state.h"
+#include "common/display_state.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_ops.h"
 #include "prefs/core/settings_store.h"
-#include "prefs/core/working_values.h"
+#include "common/working_values.h"
 
 namespace ow::testing {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 #include "ticker_test_port.h"
 
 namespace ow::testing {

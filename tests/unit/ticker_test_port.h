@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "display/core/display_port.h"
-#include "display/core/display_state.h"
-#include "display/core/display_texts.h"
+#include "common/display_state.h"
+#include "common/status_texts.h"
 #include "display/core/status_display.h"
-#include "prefs/core/working_values.h"
+#include "common/working_values.h"
 
 namespace ow::testing {
 

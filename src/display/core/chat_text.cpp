@@ -1,6 +1,6 @@
 #include "display/core/chat_text.h"
 
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 
 namespace ow {
 

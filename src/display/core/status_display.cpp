@@ -2,10 +2,10 @@
 
 #include <cstddef>
 
-#include "display/core/display_texts.h"
-#include "display/core/scroll_speed.h"
+#include "common/status_texts.h"
+#include "common/timer_rules.h"
 #include "display/core/window_timers.h"
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 
 namespace ow {
 namespace {
@@ -64,7 +64,7 @@ void StatusDisplay::ApplyTickerStartRule() {
         StartScrollTimer(static_cast<std::uint32_t>(values_.ScrollInterval));
     } else if (state_.TestMode && port_->TestScrollTicked()) {
         // The window's controls as on screen, not the saved settings.
-        const int interval = ScrollIntervalForSpeed(port_->TestSpeedPosition());
+        const int interval = ScrollIntervalFor(port_->TestSpeedPosition());
         StartScrollTimer(static_cast<std::uint32_t>(interval));
     }
 }

@@ -18,9 +18,9 @@
 #include <string_view>
 
 #include "display/core/display_port.h"
-#include "display/core/display_state.h"
+#include "common/display_state.h"
 #include "display/core/window_timers.h"
-#include "prefs/core/working_values.h"
+#include "common/working_values.h"
 
 namespace ow {
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/plugin_version.h"
+
 namespace ow {
 
 enum MessageKind : std::uint8_t {
@@ -30,7 +32,6 @@ enum HostRequestCode : std::uint8_t {
 inline constexpr std::uint8_t kQueryWindowParameter = 2;
 inline constexpr std::int32_t kReplyTrailer = 4;  // closing Int of every reply
 
-inline constexpr std::string_view kPluginVersion = "1.2.6";
 inline constexpr std::string_view kPluginNamePrefix = "Weather Plugin ver.";
 inline constexpr std::string_view kFinalizeReplyText = "Gismeteo Plugin off";
 inline constexpr std::string_view kIconHint =

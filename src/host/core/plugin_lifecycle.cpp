@@ -1,6 +1,6 @@
 #include "host/core/plugin_lifecycle.h"
 
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 #include "host/core/host_messages.h"
 #include "host/core/host_protocol.h"
 

@@ -14,13 +14,19 @@ namespace {
 // (never freed by anyone), length, the text and a terminating zero. The
 // caller's previous string belongs to its own memory manager, so GetVersion
 // only points the variable at this constant.
+template <std::size_t N>
 struct ConstantCountedString {
     std::int32_t referenceCount;
     std::int32_t length;
-    char text[6];
+    char text[N + 1];
 };
-constexpr ConstantCountedString kVersionString{-1, 5, {'1', '.', '2', '.', '6', '\0'}};
-static_assert(sizeof kVersionString.text == 6);
+
+constexpr auto CountedVersion() {
+    ConstantCountedString<ow::kPluginVersion.size()> counted{-1, static_cast<std::int32_t>(ow::kPluginVersion.size()), {}};
+    for (std::size_t i = 0; i < ow::kPluginVersion.size(); ++i) counted.text[i] = ow::kPluginVersion[i];
+    return counted;  // the last byte stays zero
+}
+constexpr auto kVersionString = CountedVersion();
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 #include "display/core/chat_text.h"
 #include "display/win32/chat_input.h"
 #include "display/win32/status_bar_writer.h"
-#include "host/win32/debug_log.h"
-#include "host/win32/module_instance.h"
+#include "common/win32/debug_log.h"
+#include "common/win32/module_instance.h"
 #include "host/win32/register_call.h"
 #include "weather/core/extract_weather_line.h"
 

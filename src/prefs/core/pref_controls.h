@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/timer_rules.h"
 #include "prefs/core/text_lines.h"
 
 namespace ow {
@@ -14,8 +15,6 @@ inline constexpr int kNoItem = -1;  // combo box item index when none is selecte
 
 inline constexpr int kBarSectionMin = 0;  // sebarSection range
 inline constexpr int kBarSectionMax = 10;
-inline constexpr int kScrollSpeedMin = 1;  // tbScrSpeed range
-inline constexpr int kScrollSpeedMax = 5;
 
 enum class PrefCheckBox { cbScroll, cbOldStyle, cbBarRefresh, cbUseProxy, cbProxyAuth };
 enum class PrefEdit { eProxyHost, eProxyPort, eProxyLogin, eProxyPass };

@@ -14,21 +14,8 @@ constexpr bool TableInKeyOrder() {
 }
 static_assert(TableInKeyOrder(), "kSettingKeys must list SettingKey in declaration order");
 
-constexpr int kScrollIntervalBase = 500;
 constexpr int kStatusBarSectionLimit = 255;  // SB_SETTEXTA takes the part in one byte
 }  // namespace
-
-int SourceIndexFrom(int index) { return (index >= 0 && index < kSourceCount) ? index : 0; }
-
-int PeriodIndexFrom(int index) {
-    return (index >= 0 && index < static_cast<int>(PeriodTable.size())) ? index : 0;
-}
-
-std::int64_t PeriodFor(int periodIndex) { return PeriodTable[static_cast<std::size_t>(PeriodIndexFrom(periodIndex))]; }
-
-int ScrollIntervalFor(int speedPosition) {
-    return kScrollIntervalBase / std::clamp(speedPosition, kScrollSpeedMin, kScrollSpeedMax);
-}
 
 int BarSectionFromStored(int stored) {
     if (stored >= 0 && stored <= kStatusBarSectionLimit) return stored;

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 
 namespace ow {
 namespace {

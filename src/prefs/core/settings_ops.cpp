@@ -1,6 +1,6 @@
 #include "prefs/core/settings_ops.h"
 
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 #include "prefs/core/settings_texts.h"
 #include "prefs/core/town_lists.h"
 

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "display/core/display_state.h"
+#include "common/display_state.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/settings_list.h"
 #include "prefs/core/settings_store.h"
 #include "prefs/core/text_lines.h"
-#include "prefs/core/working_values.h"
+#include "common/working_values.h"
 
 namespace ow {
 

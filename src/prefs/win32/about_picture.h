@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "host/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

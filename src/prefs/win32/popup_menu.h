@@ -2,7 +2,7 @@
 // PopupMenu: the plug-in's command menu, opened from the host's icon.
 #include <windows.h>
 
-#include "host/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

@@ -3,7 +3,7 @@
 // by the texts on the About picture.
 #include <windows.h>
 
-#include "host/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

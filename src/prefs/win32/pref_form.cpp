@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "host/win32/version_import.h"
+#include "common/win32/version_import.h"
 #include "prefs/win32/pref_font.h"
 #include "prefs/win32/pref_form_impl.h"
 #include "prefs/win32/pref_texts.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "host/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "prefs/core/pref_controls.h"
 
 namespace ow {

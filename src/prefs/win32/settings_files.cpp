@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "host/win32/debug_log.h"
-#include "host/win32/unique_handle.h"
+#include "common/win32/debug_log.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

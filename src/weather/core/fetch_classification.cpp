@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 
 namespace ow {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "prefs/core/working_values.h"
+#include "common/working_values.h"
 
 namespace ow {
 

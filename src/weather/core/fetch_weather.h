@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/core/display_state.h"
-#include "prefs/core/working_values.h"
+#include "common/display_state.h"
+#include "common/working_values.h"
 #include "weather/core/fetch_handles.h"
 #include "weather/core/internet_port.h"
 

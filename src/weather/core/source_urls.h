@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/sources.h"
+
 namespace ow {
 
 struct SourceUrl {
@@ -18,7 +20,7 @@ inline constexpr std::string_view kTownCodePlaceholder = "%s";
 
 // Indexed by SourceIndex: 0 Gismeteo informer, 1 Weather Underground feed.
 // The paths are sent with exactly this case.
-inline constexpr std::array<SourceUrl, 2> kSourceUrls{{
+inline constexpr std::array<SourceUrl, kSourceCount> kSourceUrls{{
     {"informer.gismeteo.ru", "/text/%s-2.JS"},
     {"ru.wunderground.com", "/auto/rss_full/global/stations/%s.xml"},
 }};

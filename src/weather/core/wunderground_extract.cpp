@@ -5,7 +5,7 @@
 
 #include "weather/core/extract_byte_scan.h"
 #include "weather/core/extract_stream_matcher.h"
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 #include "weather/core/wunderground_markers.h"
 
 namespace ow {

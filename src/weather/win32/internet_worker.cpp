@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/win32/message_pump.h"
-#include "host/win32/module_instance.h"
-#include "host/win32/unique_handle.h"
+#include "common/win32/message_pump.h"
+#include "common/win32/module_instance.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/win32/message_pump.h"
+#include "common/win32/message_pump.h"
 
 namespace ow {
 

@@ -1,4 +1,4 @@
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 
 namespace ow {
 

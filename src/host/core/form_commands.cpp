@@ -1,6 +1,6 @@
-#include "prefs/core/form_commands.h"
+#include "host/core/form_commands.h"
 
-#include "display/core/display_texts.h"
+#include "common/status_texts.h"
 
 namespace ow {
 

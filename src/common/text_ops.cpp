@@ -1,4 +1,4 @@
-#include "weather/core/text_ops.h"
+#include "common/text_ops.h"
 
 namespace ow {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "display/core/display_state.h"
+#include "common/display_state.h"
 #include "display/core/status_display.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_ops.h"

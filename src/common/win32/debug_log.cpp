@@ -1,11 +1,11 @@
-#include "host/win32/debug_log.h"
+#include "common/win32/debug_log.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "host/core/log_line.h"
-#include "host/win32/unique_handle.h"
+#include "common/log_line.h"
+#include "common/win32/unique_handle.h"
 
 namespace ow {
 

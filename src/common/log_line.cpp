@@ -1,4 +1,4 @@
-#include "host/core/log_line.h"
+#include "common/log_line.h"
 
 namespace ow {
 

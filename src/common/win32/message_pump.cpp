@@ -1,4 +1,4 @@
-#include "host/win32/message_pump.h"
+#include "common/win32/message_pump.h"
 
 namespace ow {
 

@@ -1,5 +1,5 @@
 // Deliberately without windows.h: its GetVersion would clash with ours.
-#include "host/win32/version_import.h"
+#include "common/win32/version_import.h"
 
 #include <cstdint>
 #include <cstring>
