@@ -30,20 +30,6 @@ std::string_view TakeFrom(std::string_view text, TextIndex p, TextIndex n) {
                        static_cast<std::size_t>(n < available ? n : available));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    if (from.empty()) return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    std::size_t done = 0;
-    for (auto at = text.find(from); at != std::string_view::npos; at = text.find(from, done)) {
-        out.append(text.substr(done, at - done));
-        out.append(to);
-        done = at + from.size();
-    }
-    out.append(text.substr(done));
-    return out;
-}
-
 std::string_view Trim(std::string_view text) {
     std::size_t first = 0;
     std::size_t end = text.size();

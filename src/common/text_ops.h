@@ -23,11 +23,6 @@ std::string_view CutFirst(std::string_view text, TextIndex n);
 // position below 1 counts as 1; empty when p is past the end or n <= 0.
 std::string_view TakeFrom(std::string_view text, TextIndex p, TextIndex n);
 
-// Every occurrence of `from`, scanning left to right, replaced by `to`; the
-// scan resumes after each occurrence, so matches never overlap and inserted
-// text is never searched again. An empty `from` changes nothing.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
-
 // `text` without leading and trailing bytes 0x00..0x20 (0x80 and above stay).
 std::string_view Trim(std::string_view text);
 

@@ -1,13 +1,30 @@
 #include "literal_extract.h"
 
+#include "common/text_ops.h"
 #include "weather/core/extract_weather_line.h"
 #include "weather/core/gismeteo_markers.h"
-#include "common/text_ops.h"
 #include "weather/core/wunderground_markers.h"
 
 namespace ow::literal {
 
 namespace {
+// Every occurrence of `from`, scanning left to right, replaced by `to`; the
+// scan resumes after each occurrence, so matches never overlap and inserted
+// text is never searched again. An empty `from` changes nothing.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t done = 0;
+    for (auto at = text.find(from); at != std::string_view::npos; at = text.find(from, done)) {
+        out.append(text.substr(done, at - done));
+        out.append(to);
+        done = at + from.size();
+    }
+    out.append(text.substr(done));
+    return out;
+}
+
 // Deletes characters a to b (1-based, inclusive) the way an in-place delete
 // does: everything after them moves.
 void DeleteRange(std::string& text, TextIndex a, TextIndex b) {

@@ -89,13 +89,14 @@ TEST_F(LifecycleTest, InitializeRunsItsStepsInOrderAndReplies) {
     EXPECT_EQ(host.requests[0], QueryWindowBody());
     EXPECT_EQ(host.requests[1], AddIconBody(99, 77, kIconHint));
     EXPECT_EQ(host.requests[2], Query11Body());
-    EXPECT_EQ(plugin.IconId(), 5);
+    // The host's id is the one a finalisation removes.
+    Send(PE_FINALIZE);
+    EXPECT_EQ(host.requests.back(), RemoveIconBody(5));
 }
 
 TEST_F(LifecycleTest, WindowAnswerOfAnotherKindFailsWithoutIcon) {
     host.windowAnswer = Envelope(std::string("\x01", 1) + PackInt(1));
     EXPECT_EQ(Send(PE_INITIALIZE), nullptr);
-    EXPECT_EQ(plugin.IconId(), -1);
     const std::vector<std::string> expected = {"log PE_INITIALIZE received", "create form",
                                                "log PE_INITIALIZE failed"};
     EXPECT_EQ(port.calls, expected);
@@ -120,7 +121,8 @@ TEST_F(LifecycleTest, NullOrShortHostAnswersFailCleanly) {
     host.nullAnswers = false;
     host.iconAnswer = Envelope("\x05\x00");  // too short to hold the id
     EXPECT_EQ(Send(PE_INITIALIZE), nullptr);
-    EXPECT_EQ(plugin.IconId(), -1);
+    Send(PE_FINALIZE);
+    EXPECT_EQ(host.requests.back(), RemoveIconBody(-1));
 }
 
 TEST_F(LifecycleTest, InvalidEnvelopesAreIgnoredSilently) {

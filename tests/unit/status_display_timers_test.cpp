@@ -168,13 +168,6 @@ TEST_F(TimersTest, FormCloseHooks) {
     EXPECT_EQ(state.ScrollPosition, 0);
 }
 
-TEST_F(TimersTest, LifecycleLines) {
-    EXPECT_EQ(Record([&] { display.OnPluginInitialized(); }), Calls{Bar(kPluginEnabledText.view())});
-    EXPECT_EQ(Record([&] { display.OnPluginFinalizing(); }),
-              (Calls{"kill 2", "kill 1", "kill 4", Bar(kPluginDisabledText.view())}));
-    EXPECT_FALSE(display.IsAttached());
-}
-
 TEST_F(TimersTest, DetachedDisplayNeverTouchesPort) {
     display.Detach();
     state.ScrollPosition = 3;
@@ -191,8 +184,7 @@ TEST_F(TimersTest, DetachedDisplayNeverTouchesPort) {
         display.StartScrollTimer(100);
         display.StartRedisplayTimer(3000);
         display.OnQueryEndSession();
-        display.OnPluginInitialized();
-        display.OnPluginFinalizing();
+        display.ShowStatusText(kPluginEnabledText.view());
     });
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(state.ScrollPosition, 3);  // timer messages changed nothing either
@@ -203,7 +195,12 @@ TEST_F(TimersTest, DetachedDisplayNeverTouchesPort) {
 
 TEST_F(TimersTest, DetachDuringDownloadStopsTheRest) {
     port.nextLine = {"fog", true};
-    port.duringFetch = [&] { display.OnPluginFinalizing(); };
+    // What PE_FINALIZE does to the display: timers, its line, then the form goes.
+    port.duringFetch = [&] {
+        display.StopTimers();
+        display.ShowStatusText(kPluginDisabledText.view());
+        display.Detach();
+    };
     EXPECT_EQ(Record([&] { display.RefreshWeather(); }),
               (Calls{"kill 2", "kill 4", "kill 1", "set 1 1800000", Fetch(),
                      "kill 2", "kill 1", "kill 4", Bar(kPluginDisabledText.view())}));

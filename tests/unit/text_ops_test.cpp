@@ -74,30 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, TakeFromTest,
                                            TakeCase{"abcdef", 2, -1, ""},
                                            TakeCase{"", 1, 1, ""}));
 
-struct ReplaceCase {
-    std::string text;
-    std::string from;
-    std::string to;
-    std::string expected;
-};
-
-class ReplaceAllTest : public ::testing::TestWithParam<ReplaceCase> {};
-
-TEST_P(ReplaceAllTest, ReplacesLeftToRightWithoutRescanning) {
-    const auto& c = GetParam();
-    EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReplaceAllTest,
-    ::testing::Values(ReplaceCase{"a-b-c", "-", "+", "a+b+c"},
-                      ReplaceCase{"aaa", "aa", "b", "ba"},      // no overlapping matches
-                      ReplaceCase{"xab", "ab", "aab", "xaab"},  // inserted text not searched
-                      ReplaceCase{"aabb", "ab", "", "ab"},      // a match made by joining stays
-                      ReplaceCase{"AbAB", "ab", "x", "AbAB"},   // case-sensitive
-                      ReplaceCase{"abc", "", "x", "abc"}, ReplaceCase{"", "a", "b", ""},
-                      ReplaceCase{"\n\r\r\n", "\n\r", "", "\r\n"}));
-
 struct TrimCase {
     std::string text;
     std::string expected;

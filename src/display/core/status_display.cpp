@@ -107,14 +107,6 @@ void StatusDisplay::OnQueryEndSession() {
     StopTimers();
 }
 
-void StatusDisplay::OnPluginInitialized() { ShowStatusText(kPluginEnabledText.view()); }
-
-void StatusDisplay::OnPluginFinalizing() {
-    StopTimers();
-    ShowStatusText(kPluginDisabledText.view());
-    Detach();
-}
-
 void StatusDisplay::OnUpdateTick() {
     state_.TestMode = false;
     state_.ScrollPosition = kScrollRestPosition;

@@ -10,8 +10,7 @@
 // reference into it across one.
 //
 // Lifetime: the object and the port handed to it must outlive every call that
-// is on the stack. At finalisation call Detach (or OnPluginFinalizing) rather
-// than destroying them; a detached display never touches a port again, so a
+// is on the stack. At finalisation call Detach rather than destroying them; a detached display never touches a port again, so a
 // late WM_TIMER or a call still unwinding from a nested download does nothing.
 #include <cstdint>
 #include <string>
@@ -69,11 +68,6 @@ public:
     // Display-state part of WM_QUERYENDSESSION; the form then closes itself,
     // which runs OnFormCloseQuery, and answers 1.
     void OnQueryEndSession();
-
-    // PE_INITIALIZE, after the settings are applied: "Плагин погоды включен".
-    void OnPluginInitialized();
-    // PE_FINALIZE: stop the timers, write "Плагин погоды выключен", detach.
-    void OnPluginFinalizing();
 
 private:
     void OnUpdateTick();

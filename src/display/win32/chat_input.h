@@ -7,9 +7,6 @@ namespace ow {
 // The chat input of the host: a "TMemo" on the first "TTabSheet" of its page
 // control, directly or inside that sheet's first "TPanel". Null when absent.
 HWND FindChatInput(HWND hostPageControl);
-// A window's whole text, whatever its length, also when it changes between
-// asking for the length and reading.
-std::string ReadWindowText(HWND window);
 // Replaces the input's text, focuses it and puts the caret at the end.
 void WriteChatInput(HWND input, const std::string& text);
 }  // namespace ow

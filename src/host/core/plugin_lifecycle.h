@@ -17,8 +17,6 @@ public:
     // Returns the reply envelope (inside the envelope buffer) or null.
     const char* HandleEvent(const void* event);
 
-    std::int32_t IconId() const { return iconId_; }
-
 private:
     const char* Initialize(std::uint32_t hostCall);
     const char* InitializeFailed();

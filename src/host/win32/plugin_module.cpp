@@ -1,6 +1,7 @@
 #include "host/win32/plugin_module.h"
 
 #include "display/core/chat_text.h"
+#include "common/win32/window_text.h"
 #include "display/win32/chat_input.h"
 #include "display/win32/status_bar_writer.h"
 #include "common/win32/debug_log.h"

@@ -144,21 +144,17 @@ void AboutPicture::DrawTexts(std::string_view version) {
     DeleteDC(dc);
 }
 
-void AboutPicture::PaintOn(HDC target) const {
-    if (!bitmap_ || target == nullptr) return;
-    HDC source = CreateCompatibleDC(target);
-    if (source == nullptr) return;
-    HGDIOBJ old = SelectObject(source, bitmap_.get());
-    BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-}
-
 void AboutPicture::PaintOn(HWND window) const {
     if (!bitmap_ || window == nullptr) return;
-    HDC dc = GetDC(window);
-    PaintOn(dc);
-    ReleaseDC(window, dc);
+    HDC target = GetDC(window);
+    if (target == nullptr) return;
+    if (HDC source = CreateCompatibleDC(target)) {
+        HGDIOBJ old = SelectObject(source, bitmap_.get());
+        BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    ReleaseDC(window, target);
 }
 
 }  // namespace ow

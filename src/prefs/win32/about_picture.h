@@ -22,9 +22,8 @@ public:
     bool Load(HINSTANCE module);
     // Draws the version and the two credit lines in white, no background.
     void DrawTexts(std::string_view version);
-    // Copies the whole picture to the top-left corner of `dc`.
-    void PaintOn(HDC dc) const;
-    // Takes the window's device context, paints, releases it.
+    // Copies the whole picture to the top-left corner of the window, through
+    // its device context.
     void PaintOn(HWND window) const;
 
 private:

@@ -9,7 +9,6 @@ namespace ow {
 class PopupMenu {
 public:
     PopupMenu();
-    HMENU handle() const { return menu_.get(); }
     // Shows the menu with its top-left corner at a screen point, on behalf
     // of `owner`, and waits until it closes. The chosen item's tag, or -1
     // when the menu was dismissed.

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "common/win32/window_text.h"
 #include "prefs/win32/pref_form_impl.h"
 
 #include <commctrl.h>
@@ -47,15 +48,6 @@ std::span<const int> PartIds(PrefPart part) {
     return {};
 }
 
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int read = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::clamp(read, 0, length)));
-    return text;
-}
-
 void SetText(HWND window, std::string_view text) { SetWindowTextA(window, std::string(text).c_str()); }
 
 int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
@@ -96,7 +88,7 @@ void PrefForm::ClearTownItems() { SendMessageA(impl_->Item(cbTowns), CB_RESETCON
 void PrefForm::ClearTownText() { SetText(impl_->Item(cbTowns), {}); }
 int PrefForm::TownIndex() const { return ComboIndex(impl_->Item(cbTowns)); }
 void PrefForm::SetTownIndex(int index) { SetComboIndex(impl_->Item(cbTowns), index); }
-std::string PrefForm::TownText() const { return WindowText(impl_->Item(cbTowns)); }
+std::string PrefForm::TownText() const { return ReadWindowText(impl_->Item(cbTowns)); }
 
 int PrefForm::PeriodIndex() const { return ComboIndex(impl_->Item(cbPeriod)); }
 void PrefForm::SetPeriodIndex(int index) { SetComboIndex(impl_->Item(cbPeriod), index); }
@@ -126,7 +118,7 @@ void PrefForm::SetChecked(PrefCheckBox box, bool checked) {
     SendMessageA(impl_->Item(CheckBoxId(box)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-std::string PrefForm::EditText(PrefEdit edit) const { return WindowText(impl_->Item(EditId(edit))); }
+std::string PrefForm::EditText(PrefEdit edit) const { return ReadWindowText(impl_->Item(EditId(edit))); }
 void PrefForm::SetEditText(PrefEdit edit, std::string_view text) { SetText(impl_->Item(EditId(edit)), text); }
 void PrefForm::SetTestText(std::string_view text) { SetText(impl_->Item(eTest), text); }
 void PrefForm::SetShown(PrefPart part, bool shown) { impl_->SetPartShown(part, shown); }

@@ -115,9 +115,9 @@ LRESULT CALLBACK PrefForm::Impl::ContainerProc(HWND window, UINT msg, WPARAM wp,
             }
             if (id == pref_id::tsAbout) {
                 PAINTSTRUCT ps;
-                HDC dc = BeginPaint(window, &ps);
-                self->about.PaintOn(dc);
+                BeginPaint(window, &ps);  // validates the page; the picture covers it whole
                 EndPaint(window, &ps);
+                self->PaintAbout();
                 return 0;
             }
             break;
