@@ -93,7 +93,8 @@ struct MessageBoxShown {
     std::string text;
 };
 
-class FakeSettingsStore : public SettingsStore {
+// Also the update timer, so one record holds what the settings touched.
+class FakeSettingsStore : public SettingsStore, public UpdateTimer {
 public:
     std::map<std::string, std::string, std::less<>> files;
     bool writesFail = false;
@@ -117,7 +118,7 @@ public:
         if (whileBoxIsOpen) whileBoxIsOpen();
     }
     void WriteDebugLog(std::string_view message) override { log.emplace_back(message); }
-    void StartUpdateTimer(std::int64_t intervalMs) override { timerStarts.push_back(intervalMs); }
+    void StartUpdateTimer(std::int64_t periodMs) override { timerStarts.push_back(periodMs); }
 };
 
 
@@ -131,7 +132,7 @@ struct SettingsHarness {
     DisplayState display;
     FakePrefControls controls;
     FakeSettingsStore store;
-    SettingsModel model{values, display, controls, store};
+    SettingsModel model{values, display, controls, store, store};
 
     void PutTownLists() {
         store.files["gis_towns.ini"] = kTestGisTowns.str();

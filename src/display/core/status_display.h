@@ -19,13 +19,15 @@
 #include "display/core/display_port.h"
 #include "common/display_state.h"
 #include "display/core/window_timers.h"
+#include "common/update_timer.h"
 #include "common/working_values.h"
 
 namespace ow {
 
-class StatusDisplay {
+class StatusDisplay final : public UpdateTimer {
 public:
     StatusDisplay(DisplayState& state, const WorkingValues& values, DisplayPort& port);
+    ~StatusDisplay() override = default;
     StatusDisplay(const StatusDisplay&) = delete;
     StatusDisplay& operator=(const StatusDisplay&) = delete;
 
@@ -54,7 +56,7 @@ public:
     void ApplyTickerStartRule();
 
     // Start = kill, then set; a running timer restarts its period.
-    void StartUpdateTimer(std::int64_t periodMs);  // the timer gets the low 32 bits
+    void StartUpdateTimer(std::int64_t periodMs) override;  // the timer gets the low 32 bits
     void StartScrollTimer(std::uint32_t intervalMs);
     void StartRedisplayTimer(std::uint32_t intervalMs);
     void KillUpdateTimer();

@@ -29,19 +29,19 @@ void FormCommands::OkClick() {
     display_.ShowStatusText("");  // clears the section chosen before the change
     settings_.SaveSettings();
     settings_.ApplySettings();
-    view_.Hide();
+    window_.Hide();
 }
 
 void FormCommands::CancelClick() {
     display_.StopTimers();
     state_.TestMode = false;
     settings_.ApplySettings();
-    view_.Hide();
+    window_.Hide();
 }
 
 void FormCommands::FormCloseQuery() {
     display_.OnFormCloseQuery();
-    view_.Hide();
+    window_.Hide();
 }
 
 void FormCommands::QueryEndSession() {

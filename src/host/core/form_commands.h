@@ -1,23 +1,18 @@
 #pragma once
 // What the preferences form's buttons, its close request and the system's
 // shutdown query do, step by step, over the settings, the status-bar display
-// and a narrow view of the form window.
+// and the form's window.
 #include <functional>
 #include <string>
 
 #include "common/display_state.h"
 #include "display/core/status_display.h"
 #include "prefs/core/pref_controls.h"
+#include "prefs/core/pref_window.h"
 #include "prefs/core/settings_ops.h"
 #include "weather/core/fetch_weather.h"
 
 namespace ow {
-
-class FormView {
-public:
-    virtual ~FormView() = default;
-    virtual void Hide() = 0;
-};
 
 // Downloads for the Test button; a cancelled result means the plug-in was
 // finalised meanwhile and nothing else may be touched.
@@ -26,8 +21,8 @@ using TestDownload = std::function<FetchResult(const std::string& townCode)>;
 class FormCommands {
 public:
     FormCommands(SettingsModel& settings, StatusDisplay& display, DisplayState& state, PrefControls& controls,
-                 FormView& view, TestDownload download)
-        : settings_(settings), display_(display), state_(state), controls_(controls), view_(view),
+                 PrefWindow& window, TestDownload download)
+        : settings_(settings), display_(display), state_(state), controls_(controls), window_(window),
           download_(std::move(download)) {}
 
     void FormShow();         // the window went from hidden to shown
@@ -42,7 +37,7 @@ private:
     StatusDisplay& display_;
     DisplayState& state_;
     PrefControls& controls_;
-    FormView& view_;
+    PrefWindow& window_;
     TestDownload download_;
 };
 

@@ -17,8 +17,9 @@ const StringList kNoTowns;
 }  // namespace
 
 SettingsModel::SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls,
-                             SettingsStore& store)
-    : values_(values), display_(display), controls_(controls), store_(store), lists_(Lists{}) {}
+                             SettingsStore& store, UpdateTimer& updateTimer)
+    : values_(values), display_(display), controls_(controls), store_(store), updateTimer_(updateTimer),
+      lists_(Lists{}) {}
 
 SettingsModel::Lists& SettingsModel::EnsureLists() {
     if (!lists_) lists_.emplace();
@@ -134,7 +135,7 @@ void SettingsModel::LoadSettings() {
     else
         SaveSettings();  // a first run: the file from the window's design values
 
-    store_.StartUpdateTimer(values_.UpdatePeriod);
+    updateTimer_.StartUpdateTimer(values_.UpdatePeriod);
 }
 
 // Source 1 first, so the message names "wu_towns.ini" before "gis_towns.ini".
@@ -252,7 +253,7 @@ void SettingsModel::ApplySettings() {
     values_.ScrollInterval = ScrollIntervalFor(controls_.ScrollSpeed());
     values_.UpdatePeriod = PeriodFor(controls_.PeriodIndex());
 
-    store_.StartUpdateTimer(values_.UpdatePeriod);
+    updateTimer_.StartUpdateTimer(values_.UpdatePeriod);
 }
 
 // --- SaveSettings -------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/display_state.h"
+#include "common/update_timer.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/settings_list.h"
@@ -19,7 +20,8 @@ namespace ow {
 
 class SettingsModel {
 public:
-    SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls, SettingsStore& store);
+    SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls, SettingsStore& store,
+                  UpdateTimer& updateTimer);
 
     // Reads both town lists and the settings file (creating it when missing),
     // resets the working values, fills the window, restarts the update timer.
@@ -84,6 +86,7 @@ private:
     DisplayState& display_;
     PrefControls& controls_;
     SettingsStore& store_;
+    UpdateTimer& updateTimer_;
     std::optional<Lists> lists_;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 // What the settings operations need from the machine: the files below the
-// host's "plugins" folder, the message box, the debug log and the update
-// timer. The Win32 side resolves the folder from the module file name of the
+// host's "plugins" folder, the message box and the debug log. The Win32 side resolves the folder from the module file name of the
 // running process; the core names files by their bare names.
 #include <cstdint>
 #include <optional>
@@ -25,8 +24,6 @@ public:
     // Modal, no owner window, OK button, no icon.
     virtual void ShowMessageBox(std::string_view caption, std::string_view text) = 0;
     virtual void WriteDebugLog(std::string_view message) = 0;
-    // Restarts window timer 1 with the given interval.
-    virtual void StartUpdateTimer(std::int64_t intervalMs) = 0;
 };
 
 }  // namespace ow

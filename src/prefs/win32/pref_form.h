@@ -10,16 +10,9 @@
 
 #include "common/win32/unique_handle.h"
 #include "prefs/core/pref_controls.h"
+#include "prefs/core/pref_window.h"
 
 namespace ow {
-
-// Page indexes of pcPages.
-inline constexpr int kOptionsPage = 0;
-inline constexpr int kConnectionPage = 1;
-inline constexpr int kAboutPage = 2;
-
-// Tags of the popup menu's command items.
-enum MenuTag : int { kMenuRefresh = 0, kMenuInsert = 1, kMenuOptions = 2, kMenuAbout = 3 };
 
 struct PrefFormEvents {
     std::function<void(UINT_PTR timerId)> onTimer;  // WM_TIMER on the form's window
@@ -33,7 +26,7 @@ struct PrefFormEvents {
     std::function<void(int tag)> onMenuItem;        // MenuItemClick, by the item's tag
 };
 
-class PrefForm : public PrefControls {
+class PrefForm : public PrefControls, public PrefWindow {
 public:
     PrefForm(HINSTANCE module, PrefFormEvents events);
     ~PrefForm() override;
@@ -44,10 +37,11 @@ public:
     // Destroys the window and its controls now; the object stays, without a
     // window, until it is deleted.
     void DestroyWindowNow();
-    void Show();                 // centred, brought to the front; runs onShow when it was hidden
-    void Hide();
+    // PrefWindow; Show runs onShow when the window was hidden.
+    void Show() override;
+    void Hide() override;
+    void SelectPage(int index) override;
     bool Visible() const;
-    void SelectPage(int index);  // kOptionsPage, kConnectionPage, kAboutPage
     int ActivePage() const;
     // Opens the popup menu with its top-left corner at a screen point; the
     // chosen item arrives through onMenuItem.

@@ -68,8 +68,4 @@ void SettingsFiles::ShowMessageBox(std::string_view caption, std::string_view te
 
 void SettingsFiles::WriteDebugLog(std::string_view message) { ow::WriteDebugLog(message); }
 
-void SettingsFiles::StartUpdateTimer(std::int64_t intervalMs) {
-    if (startUpdateTimer_) startUpdateTimer_(intervalMs);
-}
-
 }  // namespace ow
