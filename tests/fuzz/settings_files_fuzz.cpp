@@ -47,31 +47,34 @@ std::string WithoutLineEnds(std::string_view bytes) {
     return out;
 }
 
+// The list's lines, as its file bytes hold them.
+StringList LinesOf(const SettingsList& list) { return SplitLines(list.ToBytes()); }
+
 // Lines survive writing and reading back; only the line ends change.
 void CheckSettingsListRoundTrip(std::string_view bytes) {
     SettingsList list(bytes);
     std::string joined;
-    for (const std::string& line : list.Lines()) {
+    for (const std::string& line : LinesOf(list)) {
         Require(line.find_first_of("\r\n") == std::string::npos);
         joined += line;
     }
     Require(joined == WithoutLineEnds(bytes));
-    Require(SettingsList(list.ToBytes()).Lines() == list.Lines());
+    Require(LinesOf(SettingsList(list.ToBytes())) == LinesOf(list));
 
     // Setting the first key found replaces its line in place; an empty value
     // removes exactly that line.
-    for (std::size_t i = 0; i < list.Lines().size(); ++i) {
-        const std::string line = list.Lines()[i];
+    for (std::size_t i = 0; i < LinesOf(list).size(); ++i) {
+        const std::string line = LinesOf(list)[i];
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         const std::string key = line.substr(0, eq);
         const std::string value = "v" + line;
-        const StringList before = list.Lines();
+        const StringList before = LinesOf(list);
         list.SetValue(key, value);
-        Require(list.Value(key) == value && list.Lines().size() == before.size());
-        Require(list.Lines()[i] == key + "=" + value);
+        Require(list.Value(key) == value && LinesOf(list).size() == before.size());
+        Require(LinesOf(list)[i] == key + "=" + value);
         list.SetValue(key, "");
-        Require(list.Lines().size() == before.size() - 1);
+        Require(LinesOf(list).size() == before.size() - 1);
         break;
     }
 }
@@ -117,7 +120,7 @@ std::string SavedValue(const SettingsHarness& h, SettingKey key) { return h.mode
 bool SavedLineOf(const SettingsHarness& h, SettingKey key) {
     SettingsList copy = h.model.Settings();
     copy.SetValue(KeyName(key), "");
-    return copy.Lines().size() != h.model.Settings().Lines().size();
+    return LinesOf(copy).size() != LinesOf(h.model.Settings()).size();
 }
 
 // What a save must have written for the window's state.
@@ -163,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckTownList(h, 1, (flags & kWuPresent) ? &wuFile : nullptr);
     const bool townFileMissing = (flags & (kGisPresent | kWuPresent)) != (kGisPresent | kWuPresent);
     if (flags & kSettingsPresent) {
-        Require(h.model.Settings().Lines() == SplitLines(settingsFile));
+        Require(LinesOf(h.model.Settings()) == SplitLines(settingsFile));
         Require(h.store.boxes.size() == (townFileMissing ? 1u : 0u));
     } else if (!h.store.writesFail) {
         CheckSavedFromWindow(h);  // a first run writes the window's design values

@@ -221,6 +221,13 @@ struct FetchRig {
 
     FetchRig() { values.TownCode = "27612"; }
 
+    // No download is left registered: a finalisation now closes nothing.
+    bool NothingInProgress() {
+        const std::size_t closed = port.closes.size();
+        registry.CloseAll();
+        return port.closes.size() == closed;
+    }
+
     void Respond(std::vector<std::string> packets) {
         ScriptedResponse response;
         response.packets = std::move(packets);

@@ -143,7 +143,7 @@ TEST(FetchWeather, ClosesUrlHandleThenInternetHandleOnceBeforeExtracting) {
     EXPECT_EQ(rig.port.closes, expected);
     EXPECT_EQ(closedBeforeExtraction, expected);
     EXPECT_TRUE(rig.port.faults.empty());
-    EXPECT_EQ(rig.registry.InProgress(), 0u);
+    EXPECT_TRUE(rig.NothingInProgress());
 }
 
 TEST(FetchWeather, ExceptionWhileReadingClosesHandlesAndLeavesError) {
@@ -155,7 +155,7 @@ TEST(FetchWeather, ExceptionWhileReadingClosesHandlesAndLeavesError) {
 
     EXPECT_EQ(rig.display.CachedWeatherLine, "error");
     EXPECT_EQ(rig.port.closes, (Handles{rig.port.urlHandles.at(0), rig.port.internetHandles.at(0)}));
-    EXPECT_EQ(rig.registry.InProgress(), 0u);
+    EXPECT_TRUE(rig.NothingInProgress());
     EXPECT_EQ(rig.tickerStarts, 0);
 }
 

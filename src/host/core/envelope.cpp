@@ -33,14 +33,6 @@ EnvelopeReader EnvelopeReader::FromHost(const void* envelope) {
     return r;
 }
 
-EnvelopeReader EnvelopeReader::FromBytes(const void* data, std::size_t size) {
-    if (data == nullptr || size < 4) return EnvelopeReader{};
-    EnvelopeReader r = FromHost(data);
-    if (r.valid() && static_cast<std::uint64_t>(r.bodyLength_) > size - 4)
-        r.bodyLength_ = static_cast<std::int32_t>(size - 4);
-    return r;
-}
-
 bool EnvelopeReader::Readable(int offset, int width) const {
     if (data_ == nullptr || offset < 4) return false;
     const std::int64_t end = static_cast<std::int64_t>(offset) + width;

@@ -19,8 +19,6 @@ class EnvelopeReader {
 public:
     // An envelope at an address the host handed over; null is invalid.
     static EnvelopeReader FromHost(const void* envelope);
-    // An envelope inside a buffer of known size (never reads past it).
-    static EnvelopeReader FromBytes(const void* data, std::size_t size);
 
     bool valid() const { return data_ != nullptr; }
     std::int32_t bodyLength() const { return bodyLength_; }

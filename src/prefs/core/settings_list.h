@@ -24,7 +24,6 @@ public:
     void Assign(std::string_view fileBytes) { lines_ = SplitLines(fileBytes); }
     // Every line followed by CR LF, ready to be written as the file.
     std::string ToBytes() const { return JoinLinesCrLf(lines_); }
-    const StringList& Lines() const { return lines_; }
 
     // The key of a line is its text before the first "=", untrimmed, compared
     // with ASCII case folding (keys are ASCII; other bytes compare as they

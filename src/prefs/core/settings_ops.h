@@ -49,7 +49,6 @@ public:
     // ApplySettings does nothing from then on.
     void ReleaseLists();
 
-    bool ListsPresent() const { return lists_.has_value(); }
     // Empty while released.
     const SettingsList& Settings() const;
     const StringList& TownLists(int source) const;

@@ -164,10 +164,6 @@ void PrefForm::SelectPage(int index) {
     impl_->ShowPage(index);
 }
 
-int PrefForm::ActivePage() const {
-    return static_cast<int>(SendMessageA(impl_->Item(pref_id::pcPages), TCM_GETCURSEL, 0, 0));
-}
-
 void PrefForm::OpenPopupMenu(POINT screenPoint) {
     if (window() == nullptr) return;
     const int tag = impl_->menu.Track(window(), screenPoint);

@@ -42,7 +42,6 @@ public:
     void Hide() override;
     void SelectPage(int index) override;
     bool Visible() const;
-    int ActivePage() const;
     // Opens the popup menu with its top-left corner at a screen point; the
     // chosen item arrives through onMenuItem.
     void OpenPopupMenu(POINT screenPoint);

@@ -57,8 +57,6 @@ public:
     // and marks those downloads cancelled. For finalisation.
     void CloseAll();
 
-    std::size_t InProgress() const { return active_.size(); }
-
 private:
     friend class FetchHandles;
     void Enter(FetchHandles* handles);
