@@ -51,7 +51,7 @@ TEST_P(MenuPageTest, OpensTheHiddenWindowOnItsPageAndStopsTheTimers) {
     EXPECT_EQ(ShownPageId(), GetParam().pageId);
     EXPECT_EQ(GetForegroundWindow(), form());
     // FormShow ran: the update timer that initialisation started is gone.
-    EXPECT_FALSE(TimerWasRunning(kUpdateTimerId));
+    EXPECT_FALSE(TimerWasRunning(ow::kUpdateTimer));
     e.Finalize();
 }
 
@@ -74,7 +74,7 @@ TEST_P(MenuPageTest, WithTheWindowOpenOnlyThePageChanges) {
     GetWindowRect(form(), &r);
     EXPECT_EQ(r.left, 13);
     EXPECT_EQ(r.top, 17);
-    EXPECT_TRUE(TimerWasRunning(kUpdateTimerId)) << "FormShow ran again";
+    EXPECT_TRUE(TimerWasRunning(ow::kUpdateTimer)) << "FormShow ran again";
     e.Finalize();
 }
 

@@ -72,7 +72,7 @@ TEST_F(MenuPopupTest, RefreshFromTheMenuShowsTheDownloadedLine) {
         EXPECT_NE(shown, Prefix() + Cp1251(L"Ошибка соединения")) << "the sample server did not answer";
     }
     EXPECT_FALSE(IsWindowVisible(form()));
-    EXPECT_TRUE(TimerWasRunning(kUpdateTimerId));  // a refresh restarts the update period
+    EXPECT_TRUE(TimerWasRunning(ow::kUpdateTimer));  // a refresh restarts the update period
     e.Finalize();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "display/core/window_timers.h"
 #include "menu_driver.h"
 #include "wine_fixture.h"
 
@@ -15,9 +16,6 @@ namespace wine_tests {
 // The popup menu's command items, 1-based among the items that are not
 // separators, in display order.
 enum MenuCommand : int { kCmdRefresh = 1, kCmdInsert = 2, kCmdOptions = 3, kCmdAbout = 4 };
-
-// Window timer ids of the plug-in's form.
-enum PluginTimer : UINT_PTR { kUpdateTimerId = 1, kScrollTimerId = 2, kRedisplayTimerId = 4 };
 
 class MenuTest : public PluginTest {
 protected:

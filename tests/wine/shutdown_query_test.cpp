@@ -25,7 +25,7 @@ protected:
         while (GetTickCount() - start < 10000) {
             emu().Pump(5);  // at most one tick of a 100 ms timer per call
             bool ticked = false;
-            for (; seen < emu().timers.size(); ++seen) ticked |= emu().timers[seen].id == kScrollTimerId;
+            for (; seen < emu().timers.size(); ++seen) ticked |= emu().timers[seen].id == ow::kScrollTimer;
             if (!ticked) continue;
             if (StatusText(2) != whole) return ticks;
             ++ticks;
@@ -88,7 +88,7 @@ TEST_P(ShutdownQueryTest, AnswersYesAfterStoppingTheTimersAndHidingTheWindow) {
     EXPECT_FALSE(IsWindowVisible(f));
     EXPECT_TRUE(IsWindow(f)) << "the form is only hidden";
     EXPECT_FALSE(AnyFormTimerWithin(400));
-    for (UINT_PTR id : {kUpdateTimerId, kScrollTimerId, kRedisplayTimerId}) {
+    for (UINT_PTR id : {ow::kUpdateTimer, ow::kScrollTimer, ow::kRedisplayTimer}) {
         EXPECT_FALSE(TimerWasRunning(id)) << "timer " << id;
     }
     // The menu still opens it.
@@ -102,7 +102,7 @@ TEST_P(ShutdownQueryTest, AnswersYesWithTheWindowHidden) {
     ASSERT_FALSE(IsWindowVisible(form()));
     EXPECT_EQ(SendQueryEndSession(), 1);
     EXPECT_FALSE(IsWindowVisible(form()));
-    EXPECT_FALSE(TimerWasRunning(kUpdateTimerId));
+    EXPECT_FALSE(TimerWasRunning(ow::kUpdateTimer));
     e.Finalize();
 }
 
@@ -130,7 +130,7 @@ TEST_P(ShutdownCloseTest, HidesTheWindowAndRestartsNoTimer) {
     e.Pump(50);
     EXPECT_FALSE(IsWindowVisible(f));
     EXPECT_TRUE(IsWindow(f));
-    EXPECT_FALSE(TimerWasRunning(kUpdateTimerId));
+    EXPECT_FALSE(TimerWasRunning(ow::kUpdateTimer));
     e.Finalize();
 }
 
