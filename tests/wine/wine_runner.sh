@@ -13,7 +13,23 @@ if [ -n "${OW_SAMPLE_SERVER:-}" ] && [ -x "${OW_SAMPLE_SERVER}" ]; then
     export OW_SERVER_PORT=$(cat "$portfile")
     rm -f "$portfile"
 fi
-"${OW_WINE:-wine}" "$exe" "$@" | tr -d '\r'
-status=${PIPESTATUS[0]}
-[ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+# The program's output goes to a file, shown when it ends (or is stopped):
+# the Wine processes it starts for the session (explorer's desktop) inherit
+# its output, and on a pipe CTest would wait for them to go away, seconds a
+# test.
+output=$(mktemp)
+program=""
+finish() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    tr -d '\r' <"$output"
+    rm -f "$output"
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+}
+trap finish EXIT
+trap 'exit 143' TERM INT
+"${OW_WINE:-wine}" "$exe" "$@" >"$output" 2>&1 &
+program=$!
+wait "$program"
+status=$?
+program=""
 exit "$status"
