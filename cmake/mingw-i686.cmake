@@ -1,10 +1,5 @@
-# Cross-build for 32-bit Windows with Debian's mingw-w64 (posix-free win32 thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The shipped library: 32-bit Windows, Debian's default mingw-w64 (the
+# posix-free win32 thread model).
+set(OW_MINGW_PROCESSOR i686)
+set(OW_MINGW_THREADS "")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,11 +1,5 @@
-# Cross-build for 64-bit Windows: the same sources as the shipped PE32 library,
-# for running the end-to-end tests under 64-bit Wine.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)  # GoogleTest needs std::mutex
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# 64-bit Windows: the same sources as the shipped PE32 library, for running
+# the end-to-end tests under 64-bit Wine where 32-bit Wine cannot run.
+set(OW_MINGW_PROCESSOR x86_64)
+set(OW_MINGW_THREADS -posix)  # GoogleTest needs std::mutex
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -4,8 +4,9 @@
 # weather hosts to 127.0.0.1, and the sample server on port 80.
 #   direct_namespace_test.sh <wine_direct_tests.exe> [gtest arguments]
 # Needs OW_SAMPLE_SERVER and OW_DATA_DIR (CTest sets them) and a Wine session
-# (OW_WINE, WINEPREFIX, DISPLAY). Exits 77, which CTest reports as skipped,
-# when it is not root or the system refuses the namespaces.
+# (OW_WINE, OW_WINESERVER, WINEPREFIX, DISPLAY). Exits 77, which CTest
+# reports as skipped, when it is not root or the system refuses the
+# namespaces.
 set -u
 readonly SKIP=77
 exe=$1; shift
@@ -49,7 +50,7 @@ if [ -f "$prefix/wineserver" ]; then
     cp "$prefix/wineserver" "${server_dirs[1]}/.pointer"
     mount --bind "${server_dirs[1]}/.pointer" "$prefix/wineserver"
 fi
-wineserver_cmd=$(command -v wineserver || echo "$(dirname "${OW_WINE:-/usr/bin/wine}")/wineserver64")
+wineserver_cmd=${OW_WINESERVER:-wineserver}
 
 portfile=$(mktemp -u)
 "$OW_SAMPLE_SERVER" --port 80 --port-file "$portfile" --data-dir "${OW_DATA_DIR:-}" --max-seconds 300 >/dev/null 2>&1 &

@@ -3,7 +3,7 @@
 # empty messenger folder, the scenario program copied beside it and started
 # there (so that folder is the program's directory and its current
 # directory).
-#   first_run_scenario.sh WIN32_BUILD_DIR PLUGIN64_DLL SCENARIO_EXE [gtest arguments]
+#   first_run_scenario.sh WIN32_BUILD_DIR PLUGIN_DLL SCENARIO_EXE [gtest arguments]
 # The first forecast comes over the default direct connection, so the program
 # runs through direct_namespace_test.sh: a private network where the weather
 # hosts are loopback and the sample server answers on port 80 (it is the
@@ -12,7 +12,7 @@ set -euo pipefail
 readonly SKIP=77
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-win32=$1 dll64=$2 exe=$3
+win32=$1 plugin=$2 exe=$3
 shift 3
 
 fail() { echo "first run: $*" >&2; exit 1; }
@@ -40,9 +40,10 @@ pe=$(le 60 4 "$shipped")
 [ "$(le $((pe + 4)) 2 "$shipped")" = 332 ] || fail "the shipped DLL is not for i386"
 [ "$(le $((pe + 24)) 2 "$shipped")" = 267 ] || fail "the shipped DLL is not PE32"
 
-# This machine runs no 32-bit code: the 64-bit build of the same sources
-# takes the shipped library's place; everything else stays as unpacked.
-cp "$dll64" "$shipped"
+# The library under test takes the shipped one's place: the very same file
+# under 32-bit Wine, the 64-bit build of the same sources under 64-bit Wine;
+# everything else stays as unpacked.
+cp "$plugin" "$shipped"
 cp "$exe" "$host/"
 
 cd "$host"

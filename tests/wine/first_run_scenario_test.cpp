@@ -45,7 +45,7 @@ std::set<HWND> ThreadWindows() {
     std::set<HWND> windows;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND w, LPARAM all) {
+        [](HWND w, LPARAM all) CALLBACK {
             reinterpret_cast<std::set<HWND>*>(all)->insert(w);
             return TRUE;
         },

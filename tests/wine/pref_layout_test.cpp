@@ -245,7 +245,7 @@ TEST_F(PrefLayoutTest, SpeedBarSpansOneToFiveWithItsHint) {
     } find = {form(), nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
+        [](HWND w, LPARAM p) CALLBACK -> BOOL {
             auto* f = reinterpret_cast<Find*>(p);
             char name[64] = {};
             GetClassNameA(w, name, sizeof name);

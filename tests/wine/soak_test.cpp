@@ -49,7 +49,7 @@ Footprint Measure() {
 int TopLevelWindowsOfThisProcess() {
     int count = 0;
     EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
+        [](HWND window, LPARAM param) CALLBACK -> BOOL {
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
             if (pid == GetCurrentProcessId()) ++*reinterpret_cast<int*>(param);

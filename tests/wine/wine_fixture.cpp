@@ -45,7 +45,7 @@ HWND FindDescendant(HWND parent, int id) {
     } search{id, nullptr};
     EnumChildWindows(
         parent,
-        [](HWND child, LPARAM param) -> BOOL {
+        [](HWND child, LPARAM param) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             if (GetDlgCtrlID(child) != s->id) return TRUE;
             s->found = child;

@@ -3,6 +3,9 @@
 # server on a free loopback port when one is built (its port in
 # OW_SERVER_PORT, its data from OW_DATA_DIR).
 set -u
+# No Wine of the machine's own: only the session's can run the programs of
+# the chosen build (tools/scripts/env.sh: choose_wine_build, start_wine_session).
+: "${OW_WINE:?no Wine session: OW_WINE is not set}"
 exe=$1; shift
 server_pid=""
 if [ -n "${OW_SAMPLE_SERVER:-}" ] && [ -x "${OW_SAMPLE_SERVER}" ]; then
@@ -13,23 +16,13 @@ if [ -n "${OW_SAMPLE_SERVER:-}" ] && [ -x "${OW_SAMPLE_SERVER}" ]; then
     export OW_SERVER_PORT=$(cat "$portfile")
     rm -f "$portfile"
 fi
-# The program's output goes to a file, shown when it ends (or is stopped):
-# the Wine processes it starts for the session (explorer's desktop) inherit
-# its output, and on a pipe CTest would wait for them to go away, seconds a
-# test.
+# The program writes to a file that is shown as it grows: Wine processes it
+# starts for the session (explorer's desktop) inherit its output, and were
+# that CTest's pipe, CTest would wait for them to go away, seconds a test.
 output=$(mktemp)
-program=""
-finish() {
-    [ -n "$program" ] && kill "$program" 2>/dev/null
-    tr -d '\r' <"$output"
-    rm -f "$output"
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-}
-trap finish EXIT
-trap 'exit 143' TERM INT
-"${OW_WINE:-wine}" "$exe" "$@" >"$output" 2>&1 &
+trap 'rm -f "$output"; [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null' EXIT
+"$OW_WINE" "$exe" "$@" >"$output" 2>&1 &
 program=$!
+trap 'kill "$program" 2>/dev/null; exit 143' TERM INT
+tail -n +1 -s 0.1 -f --pid="$program" "$output" | tr -d '\r'
 wait "$program"
-status=$?
-program=""
-exit "$status"

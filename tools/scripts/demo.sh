@@ -4,12 +4,15 @@
 # ticker pass, a refresh while the server answers only after 3 s (the host's
 # loop runs on meanwhile), the forecast inserted into the chat input through
 # the popup menu, the preferences window, finalise.
+#   demo.sh BUILD_DIR WINE_BUILD_DIR     (build/ and build/wine32 or build/win64)
 set -euo pipefail
 BUILD=$1
+WINE_BUILD=$2
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 OUT="$BUILD/demo"
 rm -rf "$OUT" && mkdir -p "$OUT/plugins"
-cp "$BUILD/win64/tools/host_emulator/host_emulator.exe" "$BUILD/win64/src/ostixWeather.dll" "$OUT/"
+# The emulator's build puts the library it loads beside it.
+cp "$WINE_BUILD/tools/host_emulator/host_emulator.exe" "$WINE_BUILD/tools/host_emulator/ostixWeather.dll" "$OUT/"
 cp "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$OUT/plugins/"
 
 portfile=$(mktemp)

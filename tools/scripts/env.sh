@@ -1,11 +1,27 @@
 # Shared set-up for ./run: packages, the Russian locale, Xvfb and Wine.
 # Sourced, not run.
 
-# The shipped library is 32-bit (g++-mingw-w64-i686). This machine's kernel
-# runs 64-bit user code only, so the end-to-end tests load a 64-bit build of
-# the same sources into 64-bit Wine (g++-mingw-w64-x86-64, wine64).
+# The shipped library is 32-bit (g++-mingw-w64-i686). Where the machine runs
+# 32-bit code, the Wine tests load it into 32-bit Wine (wine_build.sh picks
+# the Wine); elsewhere a 64-bit build of the same sources goes into 64-bit
+# Wine (g++-mingw-w64-x86-64, wine64).
 OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++-i686-linux-gnu qemu-user-static wine wine64 xvfb xauth locales imagemagick zip unzip)
+
+# Installs packages. An index can be briefly broken or out of step with its
+# mirror ("File has unexpected size ... Mirror sync in progress?"): the tries
+# after the first fetch the indexes by hash, past any cache. Waits for
+# another apt-get to finish rather than failing.
+apt_install() {
+    local options=(-o DPkg::Lock::Timeout=600) n
+    for n in 1 2 3; do
+        apt-get update -qq "${options[@]}" || true
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "$@" >/dev/null && return 0
+        options=(-o DPkg::Lock::Timeout=600 -o Acquire::By-Hash=force -o Acquire::http::No-Cache=true)
+        [ $n = 3 ] || sleep $((5 * n))
+    done
+    return 1
+}
 
 ensure_packages() {
     local missing=()
@@ -14,8 +30,7 @@ ensure_packages() {
     done
     if [ ${#missing[@]} -gt 0 ]; then
         echo "installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+        apt_install "${missing[@]}"
     fi
     ensure_locale
 }
@@ -29,10 +44,11 @@ ensure_locale() {
     fi
 }
 
+source "$ROOT/tools/scripts/wine_build.sh"
+
+# Needs choose_wine_build first (OW_WINE, OW_WINESERVER, WINEARCH).
 start_wine_session() {
     export WINEDEBUG=-all
-    export WINEARCH=win64
-    export OW_WINE=/usr/lib/wine/wine64
     export WINEPREFIX="${OW_WINEPREFIX:-$ROOT/build/wineprefix}"  # one per engineer when several run at once
     export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"  # a crash ends the program instead of waiting in a debugger
@@ -48,10 +64,9 @@ start_wine_session() {
     "$OW_WINE" wineboot -i >/dev/null 2>&1 || true
     # Without a window manager, managed windows react slowly.
     "$OW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    wineserver -p 60 >/dev/null 2>&1 || true
 }
 
 stop_wine_session() {
-    wineserver -k >/dev/null 2>&1 || true
+    "$OW_WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "${OW_XVFB_PID:-}" ]; then kill "$OW_XVFB_PID" 2>/dev/null || true; fi
 }
