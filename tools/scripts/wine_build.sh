@@ -31,7 +31,8 @@ export OW_I386_ROOT=$ROOT/build/i386root
 has_wine32_packages() { dpkg -s wine32:i386 >/dev/null 2>&1; }
 has_i386_root() { [ -x "$OW_I386_ROOT/usr/lib/wine/wine" ]; }
 
-# 32-bit Wine from the machine's own packages, beside the 64-bit ones.
+# 32-bit Wine from the machine's own packages, beside the 64-bit ones; an
+# install that would remove any of the machine's packages is not made.
 wine32_from_packages() {
     local added=""
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -39,7 +40,7 @@ wine32_from_packages() {
         added=1
     fi
     echo "installing: wine32:i386 (log: build/wine32-packages.log)"
-    apt_install wine32:i386 >"$ROOT/build/wine32-packages.log" 2>&1 && return 0
+    apt_install --no-remove wine32:i386 >"$ROOT/build/wine32-packages.log" 2>&1 && return 0
     echo "wine32:i386 did not install beside this machine's packages"
     # An i386 index that will not download would fail every later apt-get update.
     if [ -n "$added" ]; then dpkg --remove-architecture i386 && apt-get update -qq || true; fi
