@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -90,19 +91,20 @@ void Click(host::HostEmulator& emu, const std::string& which) {
                 which.c_str(), took / 1000.0, kHostTimerMs, g_hostTicks);
 }
 
+struct InternetCloser {
+    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using Internet = std::unique_ptr<void, InternetCloser>;
+
 std::string HttpGet(const std::string& url) {
-    HINTERNET internet = InternetOpenA("host_emulator", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    if (internet == nullptr) return "(no connection)";
+    const Internet internet(InternetOpenA("host_emulator", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    if (!internet) return "(no connection)";
+    const Internet request(InternetOpenUrlA(internet.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+    if (!request) return "(no answer)";
     std::string body;
-    if (HINTERNET request = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0)) {
-        char buffer[1024];
-        DWORD read = 0;
-        while (InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) body.append(buffer, read);
-        InternetCloseHandle(request);
-    } else {
-        body = "(no answer)";
-    }
-    InternetCloseHandle(internet);
+    char buffer[1024];
+    DWORD read = 0;
+    while (InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0) body.append(buffer, read);
     while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
     return body;
 }

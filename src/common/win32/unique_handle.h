@@ -37,38 +37,20 @@ struct FileTraits {
     static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(pointer h) noexcept { CloseHandle(h); }
 };
-// Events, threads and other kernel objects whose failure value is null.
-struct KernelTraits {
-    using pointer = HANDLE;
+// The handle kinds whose "none" is null, by their type and their release.
+template <class Handle, auto Close>
+struct NullHandleTraits {
+    using pointer = Handle;
     static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { CloseHandle(h); }
-};
-struct WindowTraits {
-    using pointer = HWND;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { DestroyWindow(h); }
-};
-struct IconTraits {
-    using pointer = HICON;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { DestroyIcon(h); }
-};
-struct GdiTraits {
-    using pointer = HGDIOBJ;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { DeleteObject(h); }
-};
-struct MenuTraits {
-    using pointer = HMENU;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { DestroyMenu(h); }
+    static void close(pointer h) noexcept { Close(h); }
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueGdiObject = UniqueHandle<GdiTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
+// Events, threads and other kernel objects whose failure value is null.
+using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, &CloseHandle>>;
+using UniqueWindow = UniqueHandle<NullHandleTraits<HWND, &DestroyWindow>>;
+using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &DestroyIcon>>;
+using UniqueGdiObject = UniqueHandle<NullHandleTraits<HGDIOBJ, &DeleteObject>>;
+using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenu>>;
 
 }  // namespace ow
