@@ -18,6 +18,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/timer_rules.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/settings_list.h"
 #include "prefs/core/town_lists.h"

@@ -14,10 +14,10 @@
 
 #include "common/cp1251.h"
 #include "common/display_state.h"
+#include "common/working_values.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_ops.h"
 #include "prefs/core/settings_store.h"
-#include "common/working_values.h"
 
 namespace ow::testing {
 

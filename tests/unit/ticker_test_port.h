@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "display/core/display_port.h"
 #include "common/display_state.h"
 #include "common/status_texts.h"
-#include "display/core/status_display.h"
 #include "common/working_values.h"
+#include "display/core/display_port.h"
+#include "display/core/status_display.h"
 
 namespace ow::testing {
 

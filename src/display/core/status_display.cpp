@@ -3,9 +3,9 @@
 #include <cstddef>
 
 #include "common/status_texts.h"
+#include "common/text_ops.h"
 #include "common/timer_rules.h"
 #include "display/core/window_timers.h"
-#include "common/text_ops.h"
 
 namespace ow {
 namespace {

@@ -10,17 +10,18 @@
 // reference into it across one.
 //
 // Lifetime: the object and the port handed to it must outlive every call that
-// is on the stack. At finalisation call Detach rather than destroying them; a detached display never touches a port again, so a
-// late WM_TIMER or a call still unwinding from a nested download does nothing.
+// is on the stack. At finalisation call Detach rather than destroying them; a
+// detached display never touches a port again, so a late WM_TIMER or a call
+// still unwinding from a nested download does nothing.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "display/core/display_port.h"
 #include "common/display_state.h"
-#include "display/core/window_timers.h"
 #include "common/update_timer.h"
 #include "common/working_values.h"
+#include "display/core/display_port.h"
+#include "display/core/window_timers.h"
 
 namespace ow {
 

@@ -1,6 +1,5 @@
 #include "display/win32/chat_input.h"
 
-
 namespace ow {
 
 HWND FindChatInput(HWND hostPageControl) {

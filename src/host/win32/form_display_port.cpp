@@ -1,5 +1,7 @@
 #include "host/win32/form_display_port.h"
 
+#include "common/timer_rules.h"
+
 namespace ow {
 
 bool FormDisplayPort::WriteStatusBar(int section, std::string_view message) {

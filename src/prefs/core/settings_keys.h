@@ -4,11 +4,7 @@
 // the line order of a newly created file.
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
-
-#include "common/sources.h"
-#include "common/timer_rules.h"
 
 namespace ow {
 

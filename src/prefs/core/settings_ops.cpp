@@ -1,6 +1,7 @@
 #include "prefs/core/settings_ops.h"
 
 #include "common/status_texts.h"
+#include "common/timer_rules.h"
 #include "prefs/core/settings_texts.h"
 #include "prefs/core/town_lists.h"
 

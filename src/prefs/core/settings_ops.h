@@ -8,13 +8,14 @@
 #include <string>
 
 #include "common/display_state.h"
+#include "common/sources.h"
 #include "common/update_timer.h"
+#include "common/working_values.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/settings_list.h"
 #include "prefs/core/settings_store.h"
 #include "prefs/core/text_lines.h"
-#include "common/working_values.h"
 
 namespace ow {
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the settings operations need from the machine: the files below the
-// host's "plugins" folder, the message box and the debug log. The Win32 side resolves the folder from the module file name of the
-// running process; the core names files by their bare names.
-#include <cstdint>
+// host's "plugins" folder, the message box and the debug log. The Win32 side
+// resolves the folder from the module file name of the running process; the
+// core names files by their bare names.
 #include <optional>
 #include <string>
 #include <string_view>

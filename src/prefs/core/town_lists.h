@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/cp1251.h"
+#include "common/sources.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/text_lines.h"
 

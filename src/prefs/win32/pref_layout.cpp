@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "common/sources.h"
+#include "common/timer_rules.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/win32/pref_control_ids.h"
 #include "prefs/win32/pref_texts.h"

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "common/text_ops.h"
 #include "weather/core/extract_byte_scan.h"
 #include "weather/core/extract_stream_matcher.h"
 #include "weather/core/gismeteo_markers.h"
-#include "common/text_ops.h"
 
 namespace ow {
 

@@ -3,9 +3,9 @@
 #include <iterator>
 #include <memory>
 
+#include "common/text_ops.h"
 #include "weather/core/extract_byte_scan.h"
 #include "weather/core/extract_stream_matcher.h"
-#include "common/text_ops.h"
 #include "weather/core/wunderground_markers.h"
 
 namespace ow {
