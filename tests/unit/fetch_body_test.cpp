@@ -1,12 +1,15 @@
 // Reading the document: joining, read sizes and the ways the loop ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "fetch_fake_port.h"
+#include "weather/core/fetch_body.h"
 #include "weather/core/fetch_texts.h"
 
 namespace ow::fetch_test {
@@ -54,6 +57,38 @@ TEST(FetchBody, LargeBodyArrivesWhole) {
     ASSERT_EQ(rig.extractions.size(), 1u);
     EXPECT_EQ(rig.extractions[0].document, body);
     for (std::uint32_t asked : rig.port.ReadSizes()) EXPECT_LE(asked, 2048u);
+}
+
+// A server that never stops sending: the document is read up to the limit
+// whole, and one byte past it ends the download there, as a connection error.
+TEST(FetchBody, ADocumentPastTheLimitEndsTheDownloadAtOnce) {
+    for (const std::size_t size : {kMaxBodyBytes, kMaxBodyBytes + 1}) {
+        SCOPED_TRACE(size);
+        FetchRig rig;
+        const std::string chunk(1 << 20, 'x');
+        std::vector<std::string> packets(size / chunk.size(), chunk);
+        if (size % chunk.size() != 0) packets.push_back(std::string(size % chunk.size(), 'y'));
+        if (size > kMaxBodyBytes) packets.push_back("never read");
+        rig.Respond(packets);
+
+        const FetchResult result = rig.Fetch();
+
+        const std::size_t asked = std::min(size, kMaxBodyBytes + 1);
+        if (size <= kMaxBodyBytes) {
+            ASSERT_EQ(rig.extractions.size(), 1u);
+            EXPECT_EQ(rig.extractions[0].document.size(), size);
+        } else {
+            EXPECT_EQ(result.text, kConnectionErrorText.view());
+            EXPECT_EQ(rig.display.CachedWeatherLine, kConnectionErrorText.view());
+            EXPECT_TRUE(rig.extractions.empty());
+            EXPECT_EQ(rig.tickerStarts, 0);
+            // Not one read past the piece that crossed the limit.
+            std::size_t read = 0;
+            for (std::uint32_t n : rig.port.ReadSizes()) read += n;
+            EXPECT_EQ(read, asked);
+        }
+        EXPECT_TRUE(rig.port.AllClosed());
+    }
 }
 
 struct EndCase {

@@ -92,5 +92,48 @@ TEST_F(ReentryTest, NestedHandlerStormKeepsTimerPrimitivesIntact) {
     EXPECT_NE(state.CachedWeatherLine, "error");  // the outermost download finished last
 }
 
+// The messenger switches the plug-in off and on again from a message handled
+// during a download: whatever the old download brings, and whatever the step
+// that started it would do next, never reaches the new session.
+TEST_F(ReentryTest, ASessionSwitchedOffDuringADownloadWritesNothingIntoTheNextOne) {
+    const auto switchOffAndOn = [this] {
+        display.Detach();
+        display.Attach(port);
+        display.ShowStatusText("on again");
+    };
+    // Finalisation cancels every download in progress.
+    const FetchOutcome cancelled{"Connection error", false, true};
+    struct Case {
+        const char* name;
+        std::function<void()> start;
+    };
+    const Case cases[] = {
+        {"refresh", [this] { display.RefreshWeather(); }},
+        {"update tick", [this] { display.HandleTimerMessage(kUpdateTimer); }},
+        {"ticker step", [this] {
+             state.CachedWeatherLine.clear();
+             display.HandleTimerMessage(kScrollTimer);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state.CachedWeatherLine = "cached";
+        port.nextLine = cancelled;
+        port.duringFetch = switchOffAndOn;
+        port.calls.clear();
+        c.start();
+        ASSERT_FALSE(port.calls.empty());
+        EXPECT_EQ(port.calls.back(), Bar("on again"));
+        EXPECT_EQ(state.CachedWeatherLine, "error");
+    }
+}
+
+TEST_F(ReentryTest, InsertingReadsNoLineFromACancelledDownload) {
+    state.CachedWeatherLine.clear();
+    port.nextLine = {"Connection error", false, true};
+    EXPECT_EQ(display.CurrentWeatherLine(), std::nullopt);
+    EXPECT_EQ(state.CachedWeatherLine, "error");  // left as the cancelled download left it
+}
+
 }  // namespace
 }  // namespace ow::testing

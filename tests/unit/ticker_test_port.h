@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,7 +26,8 @@ using Calls = std::vector<std::string>;
 
 struct FetchOutcome {
     std::string text;
-    bool extracted = true;  // false for the connection and proxy error texts
+    bool extracted = true;   // false for the connection and proxy error texts
+    bool cancelled = false;  // finalisation closed the download: no outcome, cache untouched
 };
 
 class RecordingPort : public DisplayPort {
@@ -47,7 +49,7 @@ public:
     void KillTimer(int id) override { calls.push_back("kill " + std::to_string(id)); }
     void FocusChatInput() override { calls.push_back("focus"); }
 
-    std::string FetchWeather(const std::string& townCode) override {
+    std::optional<std::string> FetchWeather(const std::string& townCode) override {
         calls.push_back("fetch " + townCode);
         state_.CachedWeatherLine = "error";
         if (duringFetch) {
@@ -60,6 +62,7 @@ public:
             outcome = std::move(outcomes.front());
             outcomes.pop_front();
         }
+        if (outcome.cancelled) return std::nullopt;
         state_.CachedWeatherLine = outcome.text;
         if (outcome.extracted && display_) display_->ApplyTickerStartRule();
         return outcome.text;

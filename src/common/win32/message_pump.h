@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "common/message_wait.h"
+
 namespace ow {
 
 // Dispatches every message waiting in the thread's queue, the host's and the
@@ -10,15 +12,8 @@ namespace ow {
 // ends the dispatch: false then.
 bool PumpPendingMessages();
 
-enum class WaitOutcome {
-    Signalled,  // the event was set
-    GaveUp,     // giveUp said the wait no longer matters
-    Quit,       // the messenger is closing (its quit request is put back)
-};
-
-// Waits for `event` without holding the thread: its messages are dispatched
-// meanwhile, so anything (the plug-in's finalisation included) can run nested
-// in the wait. `giveUp` is asked after every round of dispatching.
-WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& giveUp);
+// Waits until `ready` holds without holding the thread: `event` is a reason to
+// look again, and the thread's messages are dispatched meanwhile.
+WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& ready);
 
 }  // namespace ow

@@ -1,7 +1,5 @@
 #include "common/win32/module_instance.h"
 
-#include <vector>
-
 namespace ow {
 
 namespace {
@@ -12,23 +10,13 @@ void SetModuleInstance(HINSTANCE module) { g_module = module; }
 
 HINSTANCE ModuleInstance() { return g_module; }
 
-namespace {
-constexpr DWORD kLongestPath = 32768;
-
-template <class Char, class GetName, class Load>
-HMODULE LoadOwnFile(GetName getName, Load load) {
-    std::vector<Char> path(kLongestPath);
-    const DWORD length = getName(g_module, path.data(), kLongestPath);
-    if (length == 0 || length >= kLongestPath) return nullptr;
-    return load(path.data());
-}
-}  // namespace
-
 HMODULE TakeModuleReference() {
-    // By the wide path: the ANSI one cannot name every folder the messenger
-    // may live in. Windows 9x has only the ANSI calls.
-    if (HMODULE module = LoadOwnFile<wchar_t>(&GetModuleFileNameW, &LoadLibraryW)) return module;
-    return LoadOwnFile<char>(&GetModuleFileNameA, &LoadLibraryA);
+    // By an address inside the library: no path to spell, whatever folder the
+    // messenger lives in.
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&g_module), &module))
+        return nullptr;
+    return module;
 }
 
 }  // namespace ow

@@ -8,8 +8,8 @@ HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE module);
 
 // One more reference on the library, so that it stays mapped after the host
-// has given back its own: for a thread of the plug-in that may outlive the
-// plug-in's finalisation, which gives it back as it ends with
-// FreeLibraryAndExitThread. Null when none could be taken.
+// has given back its own. Whoever takes one gives it back with FreeLibrary,
+// or with FreeLibraryAndExitThread from a thread of the plug-in's own. Null
+// when none could be taken.
 HMODULE TakeModuleReference();
 }  // namespace ow

@@ -3,6 +3,7 @@
 // bar, the preferences window's test controls, the form's window timers, the
 // download and the chat input. The Win32 layer implements it; tests fake it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,9 @@ public:
     // itself and, after a successful extraction, calls
     // StatusDisplay::ApplyTickerStartRule. It may dispatch pending window
     // messages, so any StatusDisplay operation can run nested inside it.
-    virtual std::string FetchWeather(const std::string& townCode) = 0;
+    // None when the plug-in was finalised during the download: its outcome
+    // belongs to nobody then.
+    virtual std::optional<std::string> FetchWeather(const std::string& townCode) = 0;
 
     // Gives the keyboard focus back to the chat input last written to, if any.
     virtual void FocusChatInput() = 0;

@@ -1,6 +1,7 @@
 #include "display/core/status_display.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "common/status_texts.h"
 #include "common/text_ops.h"
@@ -20,7 +21,10 @@ bool LongerThan(std::size_t length, int position) {
 StatusDisplay::StatusDisplay(DisplayState& state, const WorkingValues& values, DisplayPort& port)
     : state_(state), values_(values), port_(&port) {}
 
-void StatusDisplay::Attach(DisplayPort& port) { port_ = &port; }
+void StatusDisplay::Attach(DisplayPort& port) {
+    port_ = &port;
+    ++session_;
+}
 
 void StatusDisplay::Detach() { port_ = nullptr; }
 
@@ -31,8 +35,12 @@ bool StatusDisplay::ShowStatusText(std::string_view text) {
     return port_->WriteStatusBar(values_.BarSection, message);
 }
 
-std::string StatusDisplay::CurrentWeatherLine() {
-    if (state_.CachedWeatherLine.empty() && port_) state_.CachedWeatherLine = Download();
+std::optional<std::string> StatusDisplay::CurrentWeatherLine() {
+    if (state_.CachedWeatherLine.empty() && port_) {
+        auto line = Download();
+        if (!line) return std::nullopt;
+        state_.CachedWeatherLine = std::move(*line);
+    }
     return state_.CachedWeatherLine;
 }
 
@@ -43,8 +51,9 @@ void StatusDisplay::RefreshWeather() {
     KillRedisplayTimer();
     // The next automatic update comes one full period after the refresh.
     StartUpdateTimer(values_.UpdatePeriod);
-    const std::string text = Download();
-    ShowStatusText(text);
+    const auto text = Download();
+    if (!text) return;
+    ShowStatusText(*text);
     if (port_) port_->FocusChatInput();
 }
 
@@ -112,7 +121,9 @@ void StatusDisplay::OnUpdateTick() {
     state_.ScrollPosition = kScrollRestPosition;
     KillScrollTimer();
     KillRedisplayTimer();
-    state_.CachedWeatherLine = Download();  // may start the ticker
+    auto line = Download();  // may start the ticker
+    if (!line) return;
+    state_.CachedWeatherLine = std::move(*line);
     ShowStatusText(state_.CachedWeatherLine);
 }
 
@@ -120,12 +131,15 @@ void StatusDisplay::OnScrollTick() {
     ++state_.ScrollPosition;
     // Each read may download (empty cache) and run nested ticks, so the
     // position is read again after it.
-    const std::size_t length = CurrentWeatherLine().size();
-    if (!LongerThan(length, state_.ScrollPosition)) {
+    const auto current = CurrentWeatherLine();
+    if (!current) return;
+    if (!LongerThan(current->size(), state_.ScrollPosition)) {
         EndTickerPass();
         return;
     }
-    const std::string line = CurrentWeatherLine();
+    const auto read = CurrentWeatherLine();
+    if (!read) return;
+    const std::string& line = *read;
     // From character max(position, 1) to the end: TakeFrom counts positions below 1 as 1.
     state_.ScrollText = std::string(TakeFrom(line, state_.ScrollPosition, static_cast<TextIndex>(line.size())));
     if (state_.TestMode) {
@@ -138,12 +152,13 @@ void StatusDisplay::OnScrollTick() {
 void StatusDisplay::EndTickerPass() {
     KillScrollTimer();
     state_.ScrollPosition = kScrollRestPosition;
+    const auto line = CurrentWeatherLine();
+    if (!line) return;
     if (state_.TestMode) {
-        const std::string line = CurrentWeatherLine();
-        SetTestText(WithWeatherPrefix(line));
+        SetTestText(WithWeatherPrefix(*line));
         state_.TestMode = false;
     } else {
-        ShowStatusText(CurrentWeatherLine());
+        ShowStatusText(*line);
     }
     if (values_.BarRefresh) StartRedisplayTimer(kRedisplayIntervalMs);
 }
@@ -154,11 +169,14 @@ void StatusDisplay::OnRedisplayTick() {
     ShowStatusText(state_.CachedWeatherLine);
 }
 
-std::string StatusDisplay::Download() {
+std::optional<std::string> StatusDisplay::Download() {
     if (!port_) return state_.CachedWeatherLine;
     // A copy: nested dispatch during the download may change the working values.
     const std::string townCode = values_.TownCode;
-    return port_->FetchWeather(townCode);
+    const std::uint32_t session = session_;
+    auto line = port_->FetchWeather(townCode);
+    if (session != session_ || !port_) return std::nullopt;
+    return line;
 }
 
 void StatusDisplay::SetTimer(TimerId id, std::uint32_t intervalMs) {

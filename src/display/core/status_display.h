@@ -12,8 +12,12 @@
 // Lifetime: the object and the port handed to it must outlive every call that
 // is on the stack. At finalisation call Detach rather than destroying them; a
 // detached display never touches a port again, so a late WM_TIMER or a call
-// still unwinding from a nested download does nothing.
+// still unwinding from a nested download does nothing. The plug-in may also
+// be switched on again inside that download (Attach): an operation that
+// began in the old session ends as soon as it sees the session changed, so
+// it never writes into the new one.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,8 +47,9 @@ public:
     bool ShowStatusText(std::string_view text);
 
     // The cached weather line, downloaded first while the cache is empty.
-    // Detached: the cache as it is, never a download.
-    std::string CurrentWeatherLine();
+    // Detached: the cache as it is, never a download. None when the plug-in
+    // was finalised during that download: the caller stops.
+    std::optional<std::string> CurrentWeatherLine();
 
     // The refresh command of the icon's left click and the menu's refresh item.
     void RefreshWeather();
@@ -78,14 +83,16 @@ private:
     void EndTickerPass();
     void OnRedisplayTick();
 
-    std::string Download();
+    // None when the download was cancelled or the session changed meanwhile.
+    std::optional<std::string> Download();
     void SetTimer(TimerId id, std::uint32_t intervalMs);
     void KillTimer(TimerId id);
     void SetTestText(std::string_view text);
 
     DisplayState& state_;
     const WorkingValues& values_;
-    DisplayPort* port_;  // null while detached
+    DisplayPort* port_;           // null while detached
+    std::uint32_t session_ = 0;   // counts Attach calls
 };
 
 }  // namespace ow

@@ -25,11 +25,11 @@ void MenuCommands::MenuItemClick(int tag) {
 
 void MenuCommands::InsertIntoChat() {
     const bool found = chatInput_.Find();
-    const std::string line = display_.CurrentWeatherLine();  // may download
-    if (!formAlive_ || !found) return;                        // finalised meanwhile: nothing more
+    const auto line = display_.CurrentWeatherLine();  // may download
+    if (!line || !formAlive_ || !found) return;        // finalised meanwhile: nothing more
     // Read only now: the messenger stays responsive during the download, and
     // what the user typed meanwhile must not be lost.
-    chatInput_.Replace(CombineChatText(chatInput_.Text(), line));
+    chatInput_.Replace(CombineChatText(chatInput_.Text(), *line));
 }
 
 void MenuCommands::ShowOnPage(int page) {

@@ -1,9 +1,11 @@
-// The library's exports. Nothing thrown inside may reach the host.
+// The library's exports. Nothing thrown inside may reach the host, and each
+// counts itself in as a call into the plug-in.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstring>
 
+#include "common/win32/plugin_call.h"
 #include "host/core/host_protocol.h"
 #include "host/win32/plugin_module.h"
 #include "host/win32/register_call.h"
@@ -33,6 +35,7 @@ constexpr auto kVersionString = CountedVersion();
 extern "C" {
 
 const char* __stdcall pluginFun(const void* event) {
+    const ow::PluginCall call;
     try {
         return ow::PluginModule::Instance().PluginFun(event);
     } catch (...) {
@@ -42,6 +45,7 @@ const char* __stdcall pluginFun(const void* event) {
 
 // The host calls this with the mouse button code in EAX.
 OW_REGISTER_CALL void PMB(std::int32_t button) {
+    const ow::PluginCall call;
     try {
         ow::PluginModule::Instance().IconClicked(button);
     } catch (...) {
@@ -53,6 +57,7 @@ void __stdcall GetVersionExport(const char** variable) {
 }
 
 std::int16_t __stdcall getcmd(std::int32_t value) {
+    const ow::PluginCall call;
     try {
         return ow::PluginModule::Instance().GetCmd(value);
     } catch (...) {
@@ -61,6 +66,7 @@ std::int16_t __stdcall getcmd(std::int32_t value) {
 }
 
 BOOL __stdcall sendmsg(std::int32_t target, const char* text) {
+    const ow::PluginCall call;
     try {
         const std::size_t length = text != nullptr ? std::strlen(text) : 0;
         return ow::PluginModule::Instance().SendMsg(target, std::string_view(text != nullptr ? text : "", length))

@@ -30,7 +30,9 @@ void FormDisplayPort::KillTimer(int id) {
     if (const PrefForm* form = forms_.Form()) ::KillTimer(form->window(), static_cast<UINT_PTR>(id));
 }
 
-std::string FormDisplayPort::FetchWeather(const std::string& townCode) { return download_(townCode); }
+std::optional<std::string> FormDisplayPort::FetchWeather(const std::string& townCode) {
+    return download_(townCode);
+}
 
 void FormDisplayPort::FocusChatInput() { host_.FocusChatInput(); }
 

@@ -2,6 +2,7 @@
 // The status-bar display's port: the host's status bar and chat input, the
 // current form's test controls and window timers, and the download.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "display/core/display_port.h"
@@ -12,7 +13,7 @@ namespace ow {
 
 class FormDisplayPort final : public DisplayPort {
 public:
-    using Download = std::function<std::string(const std::string& townCode)>;
+    using Download = std::function<std::optional<std::string>(const std::string& townCode)>;
     FormDisplayPort(const FormLifetime& forms, HostWindows& host, Download download)
         : forms_(forms), host_(host), download_(std::move(download)) {}
 
@@ -22,7 +23,7 @@ public:
     int TestSpeedPosition() override;
     void SetTimer(int id, std::uint32_t intervalMs) override;
     void KillTimer(int id) override;
-    std::string FetchWeather(const std::string& townCode) override;
+    std::optional<std::string> FetchWeather(const std::string& townCode) override;
     void FocusChatInput() override;
 
 private:

@@ -16,6 +16,7 @@ void FormLifetime::Free() {
     if (!Exists()) return;
     *current_.alive = false;
     current_.settings->ReleaseLists();
+    current_.hold.Release();
     // Finalisation itself is one call; any more means it came nested in a
     // call of the plug-in's own, whose form may be on the stack below.
     if (depth_ > 1) {
@@ -26,16 +27,16 @@ void FormLifetime::Free() {
 }
 
 void FormLifetime::Left(Entry entry) {
-    if (leftPlugin_) leftPlugin_();
     if (retired_.empty()) return;
     if (entry == Entry::Export) {
         retired_.clear();
         return;
     }
     // A form's own window procedure is still on the stack: its object must
-    // stay, but its windows go now, on the host's thread, while the library
-    // is surely mapped (the host may unload it before calling again).
-    for (FormParts& parts : retired_) parts.form->DestroyWindowNow();
+    // stay, but its windows and system objects go now, on the host's thread,
+    // while the library is surely mapped (the host may unload it before
+    // calling again; the object's memory then goes with the library).
+    for (FormParts& parts : retired_) parts.form->DestroyNow();
 }
 
 }  // namespace ow

@@ -5,10 +5,15 @@
 // the popup menu), with code of that form still on the stack. Such a form is
 // retired instead: hidden, its events and commands ignored, and destroyed
 // once the outermost call into the plug-in leaves.
+//
+// The form's parts also hold the plug-in's own reference on its library, for
+// as long as it runs: the messenger may unload the library from such a
+// nested message too (library_hold.h).
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "common/win32/library_hold.h"
 #include "host/core/form_commands.h"
 #include "host/core/menu_commands.h"
 #include "prefs/core/settings_ops.h"
@@ -18,6 +23,7 @@ namespace ow {
 
 // The form and what is created and released with it, in that order.
 struct FormParts {
+    LibraryHold hold;             // given back when the form is freed
     std::shared_ptr<bool> alive;  // turns false when the form is freed
     std::unique_ptr<PrefForm> form;
     std::unique_ptr<SettingsModel> settings;
@@ -43,17 +49,24 @@ public:
         Entry entry_;
     };
 
-    // `leftPlugin` runs each time the outermost call leaves.
-    explicit FormLifetime(std::function<void()> leftPlugin) : leftPlugin_(std::move(leftPlugin)) {}
+    FormLifetime() = default;
+    FormLifetime(const FormLifetime&) = delete;
+    FormLifetime& operator=(const FormLifetime&) = delete;
 
     bool Exists() const { return current_.form != nullptr; }
     PrefForm* Form() const { return current_.form.get(); }
     FormParts& Current() { return current_; }  // only while Exists()
 
-    void Adopt(FormParts parts) { current_ = std::move(parts); }
+    // Also makes room for retiring the form, so that finalisation never
+    // needs memory.
+    void Adopt(FormParts parts) {
+        retired_.reserve(retired_.size() + 1);
+        current_ = std::move(parts);
+    }
     // Frees the current form at once, or retires it while code of it may be
     // on the stack. Either way its lists are released at once, so a load
-    // still running in a message box of it stops.
+    // still running in a message box of it stops, and the reference on the
+    // library is given back.
     void Free();
 
     // A form event: runs `action` in a Scope, and only while the form it
@@ -70,7 +83,6 @@ public:
 private:
     void Left(Entry entry);
 
-    std::function<void()> leftPlugin_;
     FormParts current_;
     std::vector<FormParts> retired_;
     int depth_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The messenger's windows as the plug-in finds them (its main window, the page
 // control that holds the chat input, the chat input last targeted) and the
-// plug-in's icon, which lives as long as the library.
+// plug-in's icon, which lives as long as the plug-in runs.
 #include <windows.h>
 
 #include <cstdint>
@@ -21,6 +21,8 @@ public:
     void FindPageControl();
     // The handle of the icon resource "MAINICON", loaded the first time.
     std::int32_t PluginIcon();
+    // Destroys the icon; the next PluginIcon loads it again.
+    void ReleasePluginIcon() { icon_.reset(); }
 
     // Into a section of the host's "TStatusBar", looked up anew each time.
     bool WriteStatusBar(int section, std::string_view message);

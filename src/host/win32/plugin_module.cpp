@@ -1,5 +1,8 @@
 #include "host/win32/plugin_module.h"
 
+#include <new>
+#include <utility>
+
 #include "common/win32/debug_log.h"
 #include "common/win32/module_instance.h"
 #include "host/win32/register_call.h"
@@ -8,14 +11,18 @@ extern "C" OW_REGISTER_CALL void PMB(std::int32_t button);
 
 namespace ow {
 
+namespace {
+alignas(PluginModule) unsigned char g_storage[sizeof(PluginModule)];
+PluginModule* g_module = nullptr;
+}  // namespace
+
 PluginModule& PluginModule::Instance() {
-    static PluginModule module;
-    return module;
+    if (g_module == nullptr) g_module = new (g_storage) PluginModule;  // none when this throws
+    return *g_module;
 }
 
-PluginModule::~PluginModule() {
-    statusDisplay_.Detach();
-    download_.CloseAll();
+void PluginModule::FreeAtUnload() noexcept {
+    if (g_module != nullptr) std::exchange(g_module, nullptr)->~PluginModule();
 }
 
 const char* PluginModule::PluginFun(const void* event) {
@@ -55,6 +62,7 @@ PrefFormEvents PluginModule::FormEvents(const std::shared_ptr<bool>& alive) {
 
 void PluginModule::CreateForm() {
     FormParts parts;
+    parts.hold = LibraryHold::Take();
     parts.alive = std::make_shared<bool>(true);
     parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents(parts.alive));
     parts.settings = std::make_unique<SettingsModel>(working_, display_, *parts.form, files_, statusDisplay_);
@@ -69,6 +77,9 @@ void PluginModule::CreateForm() {
 void PluginModule::FreeForm() {
     statusDisplay_.Detach();
     forms_.Free();
+    // The host has removed the icon by now; it goes with the session, before
+    // the library can be unloaded.
+    host_.ReleasePluginIcon();
 }
 
 std::int32_t PluginModule::ClickCallbackAddress() {

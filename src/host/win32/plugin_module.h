@@ -23,8 +23,16 @@ namespace ow {
 
 class PluginModule final : public LifecyclePort {
 public:
+    // Made at the first call into the plug-in; no guard of the runtime's is
+    // needed, as only the host's thread calls in.
     static PluginModule& Instance();
-    ~PluginModule() override;
+    // When the library is unloaded: by then the plug-in holds nothing but
+    // memory (finalisation gave everything else back, and the plug-in's own
+    // reference kept the library until it had), and only memory is freed
+    // here, as nothing more may be done while the system loads or unloads
+    // libraries.
+    static void FreeAtUnload() noexcept;
+    ~PluginModule() override = default;
 
     // The exports.
     const char* PluginFun(const void* event);
@@ -61,12 +69,16 @@ private:
     DisplayState display_;
     HostWindows host_;
     WeatherDownload download_{working_, display_, [this] { statusDisplay_.ApplyTickerStartRule(); }};
-    FormDisplayPort displayPort_{forms_, host_, [this](const std::string& code) { return download_.Run(code).text; }};
+    FormDisplayPort displayPort_{forms_, host_, [this](const std::string& code) -> std::optional<std::string> {
+                                     FetchResult result = download_.Run(code);
+                                     if (result.cancelled) return std::nullopt;
+                                     return std::move(result.text);
+                                 }};
     StatusDisplay statusDisplay_{display_, working_, displayPort_};
     SettingsFiles files_;
     // Last, so a form still there when the library goes is destroyed first,
     // while everything its parts refer to still exists.
-    FormLifetime forms_{[this] { download_.ReleaseEndedWorkers(); }};
+    FormLifetime forms_;
 };
 
 }  // namespace ow

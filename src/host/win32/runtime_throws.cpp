@@ -22,6 +22,7 @@ private:
 
 namespace std {
 void __throw_bad_alloc() { throw std::bad_alloc(); }
+void __throw_bad_array_new_length() { throw std::bad_alloc(); }
 void __throw_length_error(const char* what) { throw LibraryFault(what); }
 void __throw_logic_error(const char* what) { throw LibraryFault(what); }
 void __throw_out_of_range_fmt(const char* format, ...) { throw LibraryFault(format); }

@@ -21,8 +21,6 @@ public:
     FetchResult Run(const std::string& townCode);
     // Finalisation: every download in progress is closed and returns.
     void CloseAll() { fetches_.CloseAll(); }
-    // The outermost call into the plug-in is leaving.
-    void ReleaseEndedWorkers() { internet_.ReleaseEndedWorkers(); }
 
 private:
     const WorkingValues& values_;

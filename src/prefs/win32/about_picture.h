@@ -25,6 +25,8 @@ public:
     // Copies the whole picture to the top-left corner of the window, through
     // its device context.
     void PaintOn(HWND window) const;
+    // Deletes the picture; painting does nothing afterwards.
+    void Release() { bitmap_.reset(); }
 
 private:
     UniqueGdiObject bitmap_;

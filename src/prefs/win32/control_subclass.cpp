@@ -1,5 +1,7 @@
 #include "prefs/win32/control_subclass.h"
 
+#include "common/win32/plugin_call.h"
+
 namespace ow {
 
 namespace {
@@ -11,6 +13,7 @@ struct ControlSubclasses::Record {
     ControlHook* hook = nullptr;
 
     static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+        const PluginCall call;
         auto* record = static_cast<Record*>(GetPropA(window, kRecordProperty));
         if (record == nullptr) return DefWindowProcA(window, msg, wp, lp);
         const WNDPROC previous = record->previous;

@@ -13,6 +13,8 @@ public:
     // of `owner`, and waits until it closes. The chosen item's tag, or -1
     // when the menu was dismissed.
     int Track(HWND owner, POINT screenPoint) const;
+    // Destroys the menu; Track does nothing afterwards.
+    void Release() { menu_.reset(); }
 
 private:
     UniqueMenu menu_;

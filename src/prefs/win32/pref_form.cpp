@@ -72,8 +72,14 @@ void PrefForm::Impl::Create() {
 }
 
 void PrefForm::Impl::Destroy() {
+    if (destroyed) return;
+    destroyed = true;
     window.reset();  // children first, while their subclass records still exist
     font.reset();
+    about.Release();
+    menu.Release();
+    // A class outlives its module's unload unless it is unregistered; this
+    // fails, harmlessly, while another form still has windows of it.
     for (const char* name : {kGroupClass, kPageClass, kFormClass}) UnregisterClassA(name, module);
 }
 
@@ -138,7 +144,7 @@ PrefForm::~PrefForm() { impl_->Destroy(); }
 
 HWND PrefForm::window() const { return impl_->window.get(); }
 
-void PrefForm::DestroyWindowNow() { impl_->window.reset(); }
+void PrefForm::DestroyNow() { impl_->Destroy(); }
 
 void PrefForm::Show() {
     HWND form = window();

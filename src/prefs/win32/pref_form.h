@@ -34,9 +34,10 @@ public:
     PrefForm& operator=(const PrefForm&) = delete;
 
     HWND window() const;
-    // Destroys the window and its controls now; the object stays, without a
-    // window, until it is deleted.
-    void DestroyWindowNow();
+    // Destroys the window and its controls and gives back every system
+    // object of the form now; the object stays, holding only memory, until
+    // it is deleted.
+    void DestroyNow();
     // PrefWindow; Show runs onShow when the window was hidden.
     void Show() override;
     void Hide() override;

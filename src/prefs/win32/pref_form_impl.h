@@ -30,11 +30,14 @@ struct PrefForm::Impl final : ControlHook, DialogKeyTarget {
     UniqueWindow window;  // destroyed first, explicitly, by ~PrefForm
     PrefWindows controls;
     HWND savedFocus = nullptr;  // the control that had the focus when the form lost it
+    bool destroyed = false;     // Destroy has run: the object holds only memory
 
     HWND Item(int id) const { return controls.Item(id); }
     HWND ActivePageWindow() const;
 
     void Create();
+    // Destroys the windows and gives back every system object (font,
+    // bitmap, menu, window classes). Once only.
     void Destroy();
 
     // Runs an event's handler, when there is one. Nothing thrown may cross

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "common/win32/plugin_call.h"
+
 namespace ow {
 
 namespace {
@@ -48,6 +50,7 @@ void PaintGroupFrame(HWND group) {
 }  // namespace
 
 LRESULT CALLBACK PrefForm::Impl::FormProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    const PluginCall call;
     if (msg == WM_NCCREATE) Attach(window, lp);
     Impl* self = From(window);
     if (msg == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -102,6 +105,7 @@ LRESULT PrefForm::Impl::FormMessage(HWND form, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK PrefForm::Impl::ContainerProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    const PluginCall call;
     if (msg == WM_NCCREATE) Attach(window, lp);
     Impl* self = From(window);
     if (msg == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);

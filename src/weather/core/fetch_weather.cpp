@@ -36,8 +36,9 @@ FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values,
         const bool connected = OpenConnection(services.port, *request, handles);
         if (handles.Cancelled()) return Cancelled();
         if (!connected) return ConnectionError(display);
-        ReadBody(services.port, handles, body);
+        const bool whole = ReadBody(services.port, handles, body);
         if (handles.Cancelled()) return Cancelled();
+        if (!whole) return ConnectionError(display);  // far too large: nothing of it is kept
     }  // both handles are closed here, before the document is looked at
 
     switch (ClassifyBody(body)) {

@@ -32,7 +32,7 @@ struct FetchResult {
 // outcome in display.CachedWeatherLine ("error" while it runs):
 //   - "Ошибка соединения" when no connection or URL handle could be opened, the
 //     source index names no source (nothing is opened then), or the document
-//     is blank;
+//     is blank or larger than kMaxBodyBytes (the download ends at once then);
 //   - "Proxy authorization failed!" when the document holds an authorisation
 //     marker;
 //   - otherwise the extractor's line for the whole document, after which

@@ -1,8 +1,11 @@
 #include "weather/win32/internet_worker.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <utility>
 
+#include "common/win32/critical_section.h"
 #include "common/win32/message_pump.h"
 #include "common/win32/module_instance.h"
 #include "common/win32/unique_handle.h"
@@ -11,10 +14,15 @@ namespace ow {
 
 namespace {
 
-// Who owns the call in the line: set by one side, taken over by the other
-// with a compare-exchange, so a call that ends just as the host's thread gives
-// up on it belongs to exactly one of them.
-enum : LONG { kIdle, kPending, kDone, kAbandoned };
+// Who has the call in the line. Changes are made under the line's lock, so
+// a call that ends just as the host's thread gives up on it belongs to
+// exactly one of them; the spinning sides only read it.
+enum : int {
+    kIdle,       // no call
+    kPending,    // the worker makes it; the host's thread waits for it
+    kAbandoned,  // the worker makes it; nobody waits for it any more
+    kDone,       // made; the answer is the host's thread's
+};
 
 UniqueKernelHandle NewEvent() { return UniqueKernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr)); }
 
@@ -36,12 +44,6 @@ void Perform(InternetCall& call) {
     }
 }
 
-// What a call nobody waits for any more produced: a URL handle nobody else
-// will close.
-void Discard(InternetCall& call) {
-    if (call.kind == InternetCall::Kind::OpenUrl && call.opened != nullptr) InternetCloseHandle(call.opened);
-}
-
 void TakeRequest(InternetCall& to, const InternetCall& from) {
     to.kind = from.kind;
     to.handle = from.handle;
@@ -49,6 +51,7 @@ void TakeRequest(InternetCall& to, const InternetCall& from) {
     to.headers = from.headers;
     to.flags = from.flags;
     to.toRead = from.toRead;
+    to.opened = nullptr;
 }
 
 void TakeAnswer(InternetCall& to, const InternetCall& from) {
@@ -71,7 +74,7 @@ class Handoff {
 public:
     // The signalling side, once what it hands over is published.
     void Wake() {
-        if (InterlockedExchange(&sleeping_, 0) == 1) SetEvent(event_.get());
+        if (sleeping_.exchange(0) == 1) SetEvent(event_.get());
     }
 
     // The waiting side: true once ready() holds; false when sleep(event),
@@ -84,8 +87,9 @@ public:
             YieldProcessor();
         }
         for (;;) {
-            // Announced before the last look, so a hand-over after it wakes us.
-            InterlockedExchange(&sleeping_, 1);
+            // Announced before the last look (both sequentially consistent),
+            // so a hand-over after that look sees a sleeper and wakes it.
+            sleeping_.store(1);
             if (ready()) return true;
             if (!sleep(event_.get())) return false;
             if (ready()) return true;
@@ -97,100 +101,160 @@ public:
 private:
     static constexpr int kSpins = 2000;
     static constexpr int kSpinsPerYield = 64;
-    volatile LONG sleeping_ = 0;
+    std::atomic<int> sleeping_{0};
     UniqueKernelHandle event_ = NewEvent();
 };
-
-LONG Read(volatile LONG& value) { return InterlockedCompareExchange(&value, 0, 0); }
 
 }  // namespace
 
 // What the host's thread and the worker share. It lives until both have let
 // go of it: the worker may outlive the plug-in's finalisation.
 struct InternetWorker::Line {
-    volatile LONG references = 2;  // the worker's thread and the InternetWorker
-    HMODULE module = nullptr;      // the worker's reference on the library
-    Handoff toWorker;              // a call, or the end
-    Handoff toHost;                // the call is done
-    volatile LONG state = kIdle;
-    volatile LONG exit = 0;
+    std::atomic<int> references{1};
+    HMODULE module = nullptr;  // the worker's reference on the library
+    Handoff toWorker;          // a call, or the end
+    Handoff toHost;            // the call is done
+    CriticalSection lock;
+    std::atomic<int> state{kIdle};
+    std::atomic<bool> exit{false};
     InternetCall call;
+    // Handles closed while a call was being made: the worker closes them,
+    // in this order, once the call has returned. A download has two.
+    std::array<HINTERNET, 2> handedOver{};
+    std::size_t handedOverCount = 0;
 
-    // Only the host's thread reads and writes these.
-    bool abandonRequested = false;
-    bool spent = false;  // a call was given up: the worker may still be making it
-
-    void AddReference() { InterlockedIncrement(&references); }
+    bool valid() const { return toWorker.valid() && toHost.valid() && lock.valid(); }
+    void AddReference() { references.fetch_add(1); }
     static void Release(Line* line) {
-        if (InterlockedDecrement(&line->references) == 0) delete line;
+        if (line->references.fetch_sub(1) == 1) delete line;
     }
 };
 
 std::unique_ptr<InternetWorker> InternetWorker::Start() {
-    auto line = std::make_unique<Line>();
-    if (!line->toWorker.valid() || !line->toHost.valid()) return nullptr;
-    line->module = TakeModuleReference();
-    if (line->module == nullptr) return nullptr;
+    // Everything that can fail to allocate comes before the thread exists.
+    std::unique_ptr<Line> line(new Line);
+    if (!line->valid()) return nullptr;
+    std::unique_ptr<InternetWorker> worker(new InternetWorker(line.get()));
+    Line* shared = line.release();  // the worker object's reference now
+    shared->module = TakeModuleReference();
+    if (shared->module == nullptr) return nullptr;
+    shared->AddReference();  // the thread's
     // The thread lives on its own: the line and the module reference are how
     // it ends, so its handle is not kept.
-    const UniqueKernelHandle thread(CreateThread(nullptr, 0, &InternetWorker::Main, line.get(), 0, nullptr));
+    const UniqueKernelHandle thread(CreateThread(nullptr, 0, &InternetWorker::Main, shared, 0, nullptr));
     if (!thread) {
-        FreeLibrary(line->module);
+        shared->references.fetch_sub(1);
+        FreeLibrary(std::exchange(shared->module, nullptr));
         return nullptr;
     }
-    return std::unique_ptr<InternetWorker>(new InternetWorker(line.release()));
+    return worker;
 }
 
 InternetWorker::~InternetWorker() {
-    line_->abandonRequested = true;
-    InterlockedExchange(&line_->exit, 1);
+    line_->exit.store(true);
     line_->toWorker.Wake();
     Line::Release(line_);
 }
 
 bool InternetWorker::Run(InternetCall& call) {
+    Line* line = line_;
+    // A call given up earlier may still be under way: nothing more goes to
+    // the worker then.
+    if (line->state.load() != kIdle) return false;
+    TakeRequest(line->call, call);  // may throw; nothing is shared yet
     // A message dispatched below may let this object go; the line stays until
     // this call has let go of it too.
-    Line* line = line_;
-    if (line->spent) return false;
     line->AddReference();
-    TakeRequest(line->call, call);  // the worker is idle: its last call was waited for
-    line->abandonRequested = false;
-    InterlockedExchange(&line->state, kPending);
+    {
+        const CriticalSection::Lock lock(line->lock);
+        line->state.store(kPending);
+    }
     line->toWorker.Wake();
 
-    bool finished = line->toHost.Await([line] { return Read(line->state) == kDone; },
-                                       [line](HANDLE done) {
-                                           return WaitDispatchingMessages(done, [line] {
-                                                      return line->abandonRequested;
-                                                  }) == WaitOutcome::Signalled;
-                                       });
-    if (!finished && InterlockedCompareExchange(&line->state, kAbandoned, kPending) != kPending) {
-        // It ended just as the wait gave up: its answer (and any handle it
-        // opened) is ours after all.
-        finished = true;
+    const auto answered = [line] { return line->state.load() != kPending; };
+    line->toHost.Await(answered, [&answered](HANDLE wake) {
+        return WaitDispatchingMessages(wake, answered) == WaitOutcome::Ready;
+    });
+    bool done = false;
+    {
+        const CriticalSection::Lock lock(line->lock);
+        const int state = line->state.load();
+        if (state == kDone) {
+            line->state.store(kIdle);
+            done = true;
+        } else if (state == kPending) {
+            // Given up (the messenger quits, or the wait failed): the worker
+            // throws the answer away, whatever it opened included.
+            line->state.store(kAbandoned);
+        }
     }
-    if (finished) {
-        TakeAnswer(call, line->call);
-    } else {
-        line->spent = true;
-    }
+    if (done) TakeAnswer(call, line->call);
     Line::Release(line);
-    return finished;
+    return done;
 }
 
-void InternetWorker::Abandon() { line_->abandonRequested = true; }
+void InternetWorker::Close(HINTERNET handle) {
+    Line* line = line_;
+    {
+        const CriticalSection::Lock lock(line->lock);
+        const int state = line->state.load();
+        if (state == kPending || state == kAbandoned) {
+            line->state.store(kAbandoned);
+            // A download has two handles, so there is always room; were there
+            // none, leaving the handle open would still beat closing it under
+            // a call.
+            if (line->handedOverCount < line->handedOver.size())
+                line->handedOver[line->handedOverCount++] = handle;
+            return;
+        }
+    }
+    InternetCloseHandle(handle);
+}
+
+namespace {
+// Closes, outside the lock, what a call nobody waits for opened and the
+// handles handed over meanwhile, in that order: the URL handle before the
+// Internet handle it belongs to.
+void CloseAll(const HINTERNET* handles, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) InternetCloseHandle(handles[i]);
+}
+}  // namespace
 
 DWORD WINAPI InternetWorker::Main(void* parameter) {
     Line* line = static_cast<Line*>(parameter);
     const HMODULE module = line->module;
-    const auto called = [line] { return Read(line->state) == kPending || Read(line->exit) != 0; };
-    const auto sleep = [](HANDLE request) { return WaitForSingleObject(request, INFINITE) == WAIT_OBJECT_0; };
-    while (line->toWorker.Await(called, sleep) && Read(line->exit) == 0) {
+    const auto called = [line] { return line->state.load() == kPending || line->exit.load(); };
+    const auto sleep = [](HANDLE wake) { return WaitForSingleObject(wake, INFINITE) == WAIT_OBJECT_0; };
+    std::array<HINTERNET, 3> toClose{};
+    std::size_t closing = 0;
+    const auto takeHandedOver = [line, &toClose, &closing] {
+        for (std::size_t i = 0; i < line->handedOverCount; ++i) toClose[closing++] = line->handedOver[i];
+        line->handedOverCount = 0;
+    };
+    while (line->toWorker.Await(called, sleep) && line->state.load() == kPending) {
         Perform(line->call);
-        if (InterlockedCompareExchange(&line->state, kDone, kPending) == kAbandoned) Discard(line->call);
+        closing = 0;
+        {
+            const CriticalSection::Lock lock(line->lock);
+            if (line->state.load() == kPending) {
+                line->state.store(kDone);
+            } else {
+                if (line->call.kind == InternetCall::Kind::OpenUrl && line->call.opened != nullptr)
+                    toClose[closing++] = line->call.opened;
+                takeHandedOver();
+                line->state.store(kIdle);
+            }
+        }
+        CloseAll(toClose.data(), closing);
         line->toHost.Wake();
     }
+    // Let go: a call given up before it was made leaves its handles here.
+    closing = 0;
+    {
+        const CriticalSection::Lock lock(line->lock);
+        takeHandedOver();
+    }
+    CloseAll(toClose.data(), closing);
     Line::Release(line);
     // The library may be unmapped right here, so no code of it runs after this.
     FreeLibraryAndExitThread(module, 0);

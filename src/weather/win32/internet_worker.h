@@ -4,16 +4,17 @@
 // worker one call at a time and dispatches its messages until the call is
 // done. The worker decides nothing and touches nothing but its own call.
 //
-// Nobody ever waits for a worker to give up: a call the host's thread no
-// longer waits for (its handle was closed, or the messenger is quitting) is
-// left to finish on its own. The worker then throws away what the call
-// produced and, once let go, ends, giving back the reference on the library
-// that kept the library mapped until then.
+// Nobody ever waits for a worker to give up, and no handle is closed while a
+// call is being made with it (WinInet allows that only when no call is being
+// or will be made): a call the host's thread no longer waits for is left to
+// finish on its own, and the handles closed meanwhile go to the worker, which
+// closes them, with whatever the call opened, once the call has returned.
+// Then, let go, it ends, giving back the reference on the library that kept
+// the library mapped until then.
 #include <windows.h>
 #include <wininet.h>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -49,12 +50,15 @@ public:
     InternetWorker& operator=(const InternetWorker&) = delete;
 
     // Makes `call` on the worker while this thread's messages are dispatched,
-    // and copies its answer back. False when the wait was given up (Abandon,
-    // or the messenger is quitting); the worker then makes no further call.
+    // and copies its answer back. False when the call could not be made or
+    // was given up: a handle of its download was closed meanwhile, the
+    // messenger is quitting, or the wait failed.
     bool Run(InternetCall& call);
-    // From a message dispatched during Run: the waiting Run returns false at
-    // once. Until then nothing.
-    void Abandon();
+
+    // Closes a handle of this worker's download: at once when no call is
+    // being made, otherwise by the worker once its call has returned (a call
+    // this thread still waits for is given up).
+    void Close(HINTERNET handle);
 
 private:
     struct Line;

@@ -29,6 +29,8 @@ HInternet WinInetPort::Open(const std::string& agent, std::uint32_t accessType, 
     auto download = std::make_unique<Download>();
     download->worker = InternetWorker::Start();
     if (!download->worker) return kNoInternetHandle;
+    // Room first: nothing is open yet should that fail.
+    downloads_.reserve(downloads_.size() + 1);
     download->internet =
         Value(InternetOpenA(agent.c_str(), accessType, proxy != nullptr ? proxy->c_str() : nullptr, nullptr, 0));
     if (download->internet == kNoInternetHandle) return kNoInternetHandle;
@@ -89,16 +91,18 @@ bool WinInetPort::ReadFile(HInternet url, char* buffer, std::uint32_t toRead, st
 }
 
 void WinInetPort::Close(HInternet handle) {
-    if (Download* download = Find(handle)) {
-        download->worker->Abandon();
-        if (handle == download->url) {
-            download->url = kNoInternetHandle;
-        } else {
-            ended_.push_back(std::move(download->worker));
-            std::erase_if(downloads_, [download](const auto& d) { return d.get() == download; });
-        }
+    Download* download = Find(handle);
+    if (download == nullptr) {
+        InternetCloseHandle(Handle(handle));
+        return;
     }
-    InternetCloseHandle(Handle(handle));
+    download->worker->Close(Handle(handle));
+    if (handle == download->url) {
+        download->url = kNoInternetHandle;
+    } else {
+        // Erasing allocates nothing: safe in the handles' destructor.
+        std::erase_if(downloads_, [download](const auto& d) { return d.get() == download; });
+    }
 }
 
 void WinInetPort::PumpMessages() {
@@ -108,7 +112,5 @@ void WinInetPort::PumpMessages() {
     PumpPendingMessages();
     lastPump_ = GetTickCount();
 }
-
-void WinInetPort::ReleaseEndedWorkers() { ended_.clear(); }
 
 }  // namespace ow

@@ -23,17 +23,12 @@ public:
                       std::uint32_t flags) override;
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override;
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
-    // Closing either handle of a download also ends, at once, a call of that
-    // download still waiting on the network (it then fails), as Windows'
-    // WinInet promises and Wine's does not do by itself.
+    // Closing either handle of a download also ends, at once, the wait for a
+    // call of that download still under way (the call then fails here); the
+    // worker closes the handle once that call has returned. Closing the
+    // Internet handle ends the download and lets its worker go.
     void Close(HInternet handle) override;
     void PumpMessages() override;
-
-    // Lets the workers of ended downloads go. Call it only once the host's
-    // thread has left the plug-in: should the host unload the library from a
-    // message dispatched during a download, those workers' references are
-    // what keeps it mapped until the plug-in's code is off the stack.
-    void ReleaseEndedWorkers();
 
 private:
     struct Download {
@@ -47,7 +42,6 @@ private:
     bool RunOnWorker(HInternet handle, InternetCall& call);
 
     std::vector<std::unique_ptr<Download>> downloads_;
-    std::vector<std::unique_ptr<InternetWorker>> ended_;
     // Each look at the queue is a round trip to the window system; between
     // fast reads it is enough to look every few milliseconds.
     unsigned long lastPump_ = 0;
