@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
+
+#include "prefs/core/text_lines.h"
 
 namespace ow {
 namespace {
@@ -113,6 +118,49 @@ TEST(ShippedTownLists, ListTheSameTownsWithWmoCodes) {
     EXPECT_NE(std::find(gisLines.begin(), gisLines.end(), std::string(kTownSources[0].defaultEntry)),
               gisLines.end());
     EXPECT_NE(std::find(wuLines.begin(), wuLines.end(), std::string(kTownSources[1].defaultEntry)), wuLines.end());
+}
+
+// An optional "-", digits, ".", digits: what the Open-Meteo list holds per
+// half of a code, read without the locale.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+    const std::string_view digits = text.substr(!text.empty() && text[0] == '-' ? 1 : 0);
+    const std::size_t dot = digits.find('.');
+    const auto allDigits = [](std::string_view s) {
+        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dot == std::string_view::npos || !allDigits(digits.substr(0, dot)) || !allDigits(digits.substr(dot + 1))) {
+        return false;
+    }
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
+}
+
+// The Open-Meteo list: the towns of the Gismeteo list, names byte for byte
+// in the same order, each with "latitude,longitude".
+TEST(ShippedTownLists, OpenMeteoListGivesEveryGismeteoTownOnePoint) {
+    const std::string gis = ReadShipped("gis_towns.ini");
+    const std::string om = ReadShipped("om_towns.ini");
+    ASSERT_FALSE(om.empty());
+    EXPECT_EQ(JoinLinesCrLf(SplitLines(om)), om) << "every line, the last too, ends in CR LF";
+
+    StringList gisLines, gisNames, omLines, omNames;
+    ReadTownList(gis, gisLines, gisNames);
+    ReadTownList(om, omLines, omNames);
+    EXPECT_EQ(omLines.size(), 120u);
+    EXPECT_EQ(omNames, gisNames);
+
+    std::set<std::string> codes;
+    for (std::size_t i = 0; i < omLines.size(); ++i) {
+        const std::string code = TownCodeAt(omLines, static_cast<int>(i));
+        codes.insert(code);
+        const std::size_t comma = code.find(',');
+        ASSERT_NE(comma, std::string::npos) << omLines[i];
+        double latitude = 0, longitude = 0;
+        EXPECT_TRUE(ReadPlainDecimal(std::string_view(code).substr(0, comma), latitude)) << omLines[i];
+        EXPECT_TRUE(ReadPlainDecimal(std::string_view(code).substr(comma + 1), longitude)) << omLines[i];
+        EXPECT_TRUE(latitude >= -90 && latitude <= 90) << omLines[i];
+        EXPECT_TRUE(longitude >= -180 && longitude <= 180) << omLines[i];
+    }
+    EXPECT_EQ(codes.size(), omLines.size()) << "two towns share a point";
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ host=$work/Ostix
 mkdir "$host"
 (cd "$host" && unzip -q "${zips[0]}")
 listing=$(cd "$host" && find . -type f | sort | tr '\n' ' ')
-[ "$listing" = "./INSTALL.txt ./plugins/gis_towns.ini ./plugins/ostixWeather.dll ./plugins/wu_towns.ini " ] ||
+[ "$listing" = "./INSTALL.txt ./plugins/gis_towns.ini ./plugins/om_towns.ini ./plugins/ostixWeather.dll ./plugins/wu_towns.ini " ] ||
     fail "unexpected package contents: $listing"
 
 # The package ships the 32-bit library: PE32 (optional-header magic 0x10b)

@@ -159,7 +159,7 @@ protected:
 void FirstRunScenarioTest::FirstStart() {
     ASSERT_EQ(GetFileAttributesA(SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is not fresh";
     ASSERT_EQ(Log(), "");
-    for (const char* list : {"gis_towns.ini", "wu_towns.ini"}) {
+    for (const char* list : {"gis_towns.ini", "wu_towns.ini", "om_towns.ini"}) {
         EXPECT_EQ(ReadFileBytes(PluginsDir() + "\\" + list), ReadFileBytes(DataFile(list))) << list;
     }
     auto& e = Start();
