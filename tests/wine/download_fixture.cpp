@@ -190,4 +190,15 @@ std::vector<std::string> ExpectedPass(const std::string& prefix, const std::stri
     return pass;
 }
 
+void DownloadTest::WhenTheServerHolds(std::function<void()> action, UINT delayMs) {
+    poll_ = [this, action, delayMs] {
+        if (server().Requests().empty()) {
+            caller_.After(20, poll_);
+        } else {
+            caller_.After(delayMs, action);
+        }
+    };
+    caller_.After(20, poll_);
+}
+
 }  // namespace wine_tests

@@ -95,9 +95,14 @@ protected:
     void RecordSteps(HWND window, int section = 2);
     std::vector<TimerStep> Steps(UINT_PTR id) const;
 
+    // Runs `action` from the host's loop once the server holds the download's
+    // request, and `delayMs` later, so that the download waits by then.
+    void WhenTheServerHolds(std::function<void()> action, UINT delayMs = 300);
+
     NestedCaller caller_;
 
 private:
+    std::function<void()> poll_;
     std::optional<SampleServerControl> server_;
     std::vector<TimerStep> steps_;
 };

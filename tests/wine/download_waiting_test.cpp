@@ -42,19 +42,6 @@ protected:
         return std::string("name=") + GetParam().mode + "&interval_ms=" + std::to_string(intervalMs);
     }
 
-    // Runs `action` from the host's loop once the server holds the download's
-    // request, and a little later, so that the download waits by then.
-    void WhenTheServerHolds(std::function<void()> action) {
-        poll_ = [this, action] {
-            if (server().Requests().empty()) {
-                caller_.After(20, poll_);
-            } else {
-                caller_.After(300, action);
-            }
-        };
-        caller_.After(20, poll_);
-    }
-
     // Counts, from now on, the ticks of a timer of the host's own that fall
     // while `during` holds.
     void CountHostTicks(const bool& during) {
@@ -68,7 +55,6 @@ protected:
     int hostTicks_ = 0;
 
 private:
-    std::function<void()> poll_;
     std::function<void()> tick_;
 };
 

@@ -4,9 +4,6 @@
 // memory and handles must stay flat. OW_SOAK_CYCLES sets the count.
 #include "wine_fixture.h"
 
-#include <psapi.h>
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,69 +11,10 @@
 
 #include "download_fixture.h"
 #include "download_server.h"
+#include "process_footprint.h"
 
 namespace wine_tests {
 namespace {
-
-// Wine does not count handles or GDI and USER objects per process, so the
-// soak watches where new ones land instead: handle tables hand out the
-// lowest free slot, so a leak pushes the next handle's value up.
-struct Footprint {
-    SIZE_T privateBytes = 0;  // committed memory
-    DWORD handles = 0;        // value of the next kernel handle
-    DWORD gdiObjects = 0;     // table index of the next GDI object
-    DWORD userObjects = 0;    // table index of the next window
-};
-
-Footprint Measure() {
-    Footprint f;
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    f.privateBytes = counters.PagefileUsage;
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    f.handles = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(event)) / 4;
-    CloseHandle(event);
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    f.gdiObjects = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(brush)) & 0xFFFF;
-    DeleteObject(brush);
-    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    f.userObjects = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(window)) & 0xFFFF;
-    DestroyWindow(window);
-    return f;
-}
-
-int TopLevelWindowsOfThisProcess() {
-    int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM param) CALLBACK -> BOOL {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == GetCurrentProcessId()) ++*reinterpret_cast<int*>(param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-int ThreadsOfThisProcess() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
-}
-
-void Print(const char* when, int cycle, const Footprint& f, int windows) {
-    std::printf("soak %s cycle %d: committed %lu KiB, next handle slot %lu, next GDI slot %lu, next window slot %lu, top-level windows %d, threads %d\n", when,
-                cycle, static_cast<unsigned long>(f.privateBytes / 1024), static_cast<unsigned long>(f.handles),
-                static_cast<unsigned long>(f.gdiObjects), static_cast<unsigned long>(f.userObjects), windows,
-                ThreadsOfThisProcess());
-}
 
 // What the server does in a cycle, and whether the messenger finalises the
 // plug-in while the cycle's download waits for it.
@@ -159,7 +97,7 @@ TEST_F(SoakTest, CyclesLeaveNothingBehindAndStayFlat) {
         if (cycle == kWarmUp) {
             baseline = Measure();
             threadsAtBaseline = ThreadsOfThisProcess();
-            Print("after warm-up", cycle, baseline, TopLevelWindowsOfThisProcess());
+            Print("after warm-up", cycle, baseline);
         }
     }
     ASSERT_TRUE(server.SetMode("name=normal"));  // leave the server as the next test expects it
@@ -167,7 +105,7 @@ TEST_F(SoakTest, CyclesLeaveNothingBehindAndStayFlat) {
     EXPECT_TRUE(e.PumpUntil([&] { return ThreadsOfThisProcess() <= threadsAtBaseline; }, 10000))
         << ThreadsOfThisProcess() << " threads, " << threadsAtBaseline << " after the warm-up";
     const Footprint end = Measure();
-    Print("at the end", cycles, end, TopLevelWindowsOfThisProcess());
+    Print("at the end", cycles, end);
     // Flat: what later cycles add stays within a little noise of the runtime's own.
     EXPECT_LE(end.handles, baseline.handles + bareGrowth + 16);
     EXPECT_LE(end.gdiObjects, baseline.gdiObjects + 8);

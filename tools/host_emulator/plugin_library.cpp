@@ -6,9 +6,14 @@
 
 namespace host {
 
-PluginLibrary::PluginLibrary(const char* fileName) {
-    module_ = LoadLibraryA(fileName);
-    if (module_ == nullptr) loadError_ = GetLastError();
+PluginLibrary::PluginLibrary(const char* fileName) : fileName_(fileName) { Load(); }
+
+bool PluginLibrary::Load() {
+    if (module_ == nullptr) {
+        module_ = LoadLibraryA(fileName_.c_str());
+        loadError_ = module_ == nullptr ? GetLastError() : 0;
+    }
+    return module_ != nullptr;
 }
 
 PluginLibrary::~PluginLibrary() { Unload(); }

@@ -22,8 +22,11 @@ public:
     DWORD loadError() const { return loadError_; }
     HMODULE module() const { return module_; }
     // FreeLibrary now, as the messenger does once it has finalised a plug-in;
-    // nothing may be called afterwards.
+    // nothing may be called afterwards, until Load.
     void Unload();
+    // Loads the same file again after Unload, as the messenger does when the
+    // user switches the plug-in on again. True when it is loaded.
+    bool Load();
 
     // pluginFun with a raw envelope; the reply envelope's bytes, or nothing
     // for a null reply.
@@ -37,6 +40,7 @@ public:
     FARPROC ExportByOrdinal(WORD ordinal) const;
 
 private:
+    std::string fileName_;
     HMODULE module_ = nullptr;
     DWORD loadError_ = 0;
 };
