@@ -26,7 +26,8 @@ HMODULE LoadOwnFile(GetName getName, Load load) {
 
 HMODULE TakeModuleReference() {
     // By the wide path: the ANSI one cannot name every folder the messenger
-    // may live in. Windows 9x has only the ANSI calls.
+    // may live in. Every supported Windows has the wide calls; the ANSI ones
+    // are only a second try should they fail.
     if (HMODULE module = LoadOwnFile<wchar_t>(&GetModuleFileNameW, &LoadLibraryW)) return module;
     return LoadOwnFile<char>(&GetModuleFileNameA, &LoadLibraryA);
 }
