@@ -8,8 +8,9 @@
 namespace ow {
 
 struct WorkingValues {
-    int SourceIndex = 0;          // 0 Gismeteo informer, 1 Weather Underground feed
+    int SourceIndex = 0;          // a row of the weather sources
     std::string TownCode;         // code of the selected town, put into the URL as is
+    std::string TownName;         // name of the selected town, for the lines that name it
     bool UseProxy = false;
     bool ProxyAuth = false;
     std::string ProxyHost;

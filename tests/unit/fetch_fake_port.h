@@ -2,6 +2,7 @@
 // A scripted stand-in for WinInet that records every call the download makes,
 // and a rig that runs FetchWeather against it.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -19,6 +20,7 @@
 #include "weather/core/fetch_handles.h"
 #include "weather/core/fetch_weather.h"
 #include "weather/core/internet_port.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow::fetch_test {
 
@@ -202,12 +204,14 @@ private:
     std::map<HInternet, Stream> streams_;
 };
 
-// FetchWeather wired to the fake port, a recording extractor and a counting
-// ticker callback.
+// FetchWeather wired to the fake port, the real sources with their
+// extraction recorded instead, and a counting ticker callback. One rig at a
+// time: the recording goes through a static.
 struct FetchRig {
     struct Extraction {
         std::string document;
         int sourceIndex;
+        std::string townName;
     };
 
     FakeInternetPort port;
@@ -219,7 +223,19 @@ struct FetchRig {
     int tickerStarts = 0;
     std::string cacheWhenTickerStarted;
 
-    FetchRig() { values.TownCode = "27612"; }
+    std::vector<WeatherSource> sources;
+    std::function<void()> duringExtraction;
+
+    FetchRig() {
+        values.TownCode = "27612";
+        const WeatherSources real = TheWeatherSources();
+        sources.assign(real.begin(), real.end());
+        for (std::size_t i = 0; i < sources.size() && i < kRecorders.size(); ++i) sources[i].extract = kRecorders[i];
+        Current() = this;
+    }
+    ~FetchRig() { Current() = nullptr; }
+    FetchRig(const FetchRig&) = delete;
+    FetchRig& operator=(const FetchRig&) = delete;
 
     // No download is left registered: a finalisation now closes nothing.
     bool NothingInProgress() {
@@ -237,17 +253,25 @@ struct FetchRig {
     FetchResult Fetch() { return FetchWeather(values.TownCode, values, display, Services()); }
 
     FetchServices Services() {
-        return FetchServices{
-            port, registry,
-            [this](std::string_view document, int sourceIndex) {
-                extractions.push_back({std::string(document), sourceIndex});
-                return extractedLine;
-            },
-            [this] {
-                ++tickerStarts;
-                cacheWhenTickerStarted = display.CachedWeatherLine;
-            }};
+        return FetchServices{port, registry, sources, [this] {
+                                 ++tickerStarts;
+                                 cacheWhenTickerStarted = display.CachedWeatherLine;
+                             }};
     }
+
+private:
+    static FetchRig*& Current() {
+        static FetchRig* rig = nullptr;
+        return rig;
+    }
+    template <int Source>
+    static std::string Record(std::string_view document, std::string_view townName) {
+        FetchRig& rig = *Current();
+        rig.extractions.push_back({std::string(document), Source, std::string(townName)});
+        if (rig.duringExtraction) rig.duringExtraction();
+        return rig.extractedLine;
+    }
+    static constexpr std::array kRecorders = {&Record<0>, &Record<1>, &Record<2>, &Record<3>};
 };
 
 }  // namespace ow::fetch_test

@@ -11,6 +11,7 @@
 #include "weather/core/fetch_texts.h"
 #include "weather/core/internet_port.h"
 #include "weather/core/source_urls.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow::fetch_test {
 namespace {
@@ -104,7 +105,7 @@ TEST(FetchRequest, EmptyCredentialStillSendsTheColon) {
     EXPECT_EQ(ProxyAuthorizationHeader("", ""), "Proxy-Authorization: Basic Og==");
     WorkingValues values;
     values.UseProxy = values.ProxyAuth = true;
-    const auto request = BuildFetchRequest(values, "1");
+    const auto request = BuildFetchRequest(values, "1", TheWeatherSources());
     ASSERT_TRUE(request);
     EXPECT_EQ(request->headers, "Proxy-Authorization: Basic Og==");
     EXPECT_EQ(request->proxy, ":");
@@ -135,7 +136,8 @@ TEST_P(UnknownSource, FetchesNothing) {
     EXPECT_EQ(rig.tickerStarts, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fetch, UnknownSource, testing::Values(-1, 2));
+INSTANTIATE_TEST_SUITE_P(Fetch, UnknownSource,
+                         testing::Values(-1, static_cast<int>(TheWeatherSources().size()), 1000));
 
 }  // namespace
 }  // namespace ow::fetch_test

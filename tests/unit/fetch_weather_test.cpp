@@ -131,13 +131,9 @@ TEST(FetchWeather, ClosesUrlHandleThenInternetHandleOnceBeforeExtracting) {
     FetchRig rig;
     rig.Respond({"page"});
     Handles closedBeforeExtraction;
-    FetchServices services = rig.Services();
-    services.extract = [&](std::string_view, int) {
-        closedBeforeExtraction = rig.port.closes;
-        return std::string("line");
-    };
+    rig.duringExtraction = [&] { closedBeforeExtraction = rig.port.closes; };
 
-    FetchWeather("1", rig.values, rig.display, services);
+    FetchWeather("1", rig.values, rig.display, rig.Services());
 
     const Handles expected{rig.port.urlHandles.at(0), rig.port.internetHandles.at(0)};
     EXPECT_EQ(rig.port.closes, expected);

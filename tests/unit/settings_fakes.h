@@ -18,6 +18,7 @@
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_ops.h"
 #include "prefs/core/settings_store.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow::testing {
 
@@ -132,7 +133,7 @@ struct SettingsHarness {
     DisplayState display;
     FakePrefControls controls;
     FakeSettingsStore store;
-    SettingsModel model{values, display, controls, store, store};
+    SettingsModel model{values, display, controls, store, store, TheWeatherSources()};
 
     void PutTownLists() {
         store.files["gis_towns.ini"] = kTestGisTowns.str();

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "prefs/core/text_lines.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow {
 namespace {
@@ -71,10 +72,11 @@ TEST(TownLists, BinaryBytesStayInNameAndCode) {
 
 TEST(TownLists, DefaultTownsArePerSource) {
     StringList lines, names;
-    AddDefaultTown(0, lines, names);
-    AddDefaultTown(1, lines, names);
-    EXPECT_EQ(lines, (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea=30710", "Irkutsk=30710"}));
-    EXPECT_EQ(names, (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea", "Irkutsk"}));
+    for (const WeatherSource& source : TheWeatherSources()) AddDefaultTown(source.defaultTown, lines, names);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(StringList(lines.begin(), lines.begin() + 2),
+              (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea=30710", "Irkutsk=30710"}));
+    EXPECT_EQ(StringList(names.begin(), names.begin() + 2), (StringList{"\xc8\xf0\xea\xf3\xf2\xf1\xea", "Irkutsk"}));
 }
 
 // The lists shipped with the plug-in: same towns in the same order, so the
@@ -115,9 +117,11 @@ TEST(ShippedTownLists, ListTheSameTownsWithWmoCodes) {
             << wuNames[i];
     }
     // Code page 1251, not UTF-8: the built-in town is listed with the same bytes.
-    EXPECT_NE(std::find(gisLines.begin(), gisLines.end(), std::string(kTownSources[0].defaultEntry)),
+    const WeatherSources sources = TheWeatherSources();
+    EXPECT_NE(std::find(gisLines.begin(), gisLines.end(), std::string(sources[kGismeteoSource].defaultTown)),
               gisLines.end());
-    EXPECT_NE(std::find(wuLines.begin(), wuLines.end(), std::string(kTownSources[1].defaultEntry)), wuLines.end());
+    EXPECT_NE(std::find(wuLines.begin(), wuLines.end(), std::string(sources[kWundergroundSource].defaultTown)),
+              wuLines.end());
 }
 
 // An optional "-", digits, ".", digits: what the Open-Meteo list holds per

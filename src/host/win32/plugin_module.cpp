@@ -6,6 +6,7 @@
 #include "common/win32/debug_log.h"
 #include "common/win32/module_instance.h"
 #include "host/win32/register_call.h"
+#include "weather/core/weather_sources.h"
 
 extern "C" OW_REGISTER_CALL void PMB(std::int32_t button);
 
@@ -64,8 +65,9 @@ void PluginModule::CreateForm() {
     FormParts parts;
     parts.hold = LibraryHold::Take();
     parts.alive = std::make_shared<bool>(true);
-    parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents(parts.alive));
-    parts.settings = std::make_unique<SettingsModel>(working_, display_, *parts.form, files_, statusDisplay_);
+    parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents(parts.alive), TheWeatherSources());
+    parts.settings =
+        std::make_unique<SettingsModel>(working_, display_, *parts.form, files_, statusDisplay_, TheWeatherSources());
     parts.commands = std::make_unique<FormCommands>(*parts.settings, statusDisplay_, display_, *parts.form,
                                                     *parts.form,
                                                     [this](const std::string& code) { return download_.Run(code); });

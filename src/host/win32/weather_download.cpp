@@ -1,11 +1,11 @@
 #include "host/win32/weather_download.h"
 
-#include "weather/core/extract_weather_line.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow {
 
 FetchResult WeatherDownload::Run(const std::string& townCode) {
-    const FetchServices services{internet_, fetches_, &ExtractWeatherLine, onExtracted_};
+    const FetchServices services{internet_, fetches_, TheWeatherSources(), onExtracted_};
     return FetchWeather(townCode, values_, display_, services);
 }
 

@@ -8,8 +8,6 @@
 namespace ow {
 namespace {
 
-std::size_t Row(int source) { return static_cast<std::size_t>(SourceIndexFrom(source)); }
-
 std::string FlagText(bool on) { return on ? "1" : "0"; }
 
 const SettingsList kNoSettings;
@@ -18,12 +16,19 @@ const StringList kNoTowns;
 }  // namespace
 
 SettingsModel::SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls,
-                             SettingsStore& store, UpdateTimer& updateTimer)
+                             SettingsStore& store, UpdateTimer& updateTimer, WeatherSources sources)
     : values_(values), display_(display), controls_(controls), store_(store), updateTimer_(updateTimer),
-      lists_(Lists{}) {}
+      sources_(sources), lists_(NewLists()) {}
+
+SettingsModel::Lists SettingsModel::NewLists() const {
+    Lists lists;
+    lists.townLists.resize(sources_.size());
+    lists.townNames.resize(sources_.size());
+    return lists;
+}
 
 SettingsModel::Lists& SettingsModel::EnsureLists() {
-    if (!lists_) lists_.emplace();
+    if (!lists_) lists_.emplace(NewLists());
     return *lists_;
 }
 
@@ -45,7 +50,7 @@ int SettingsModel::StoredInt(SettingKey key) const {
     return Settings().IntValue(KeyName(key)).value_or(KeyInfo(key).unreadable);
 }
 // A blank "resource" is no number and so source 0, as is any value naming no source.
-int SettingsModel::StoredSource() const { return SourceIndexFrom(StoredInt(SettingKey::Resource)); }
+int SettingsModel::StoredSource() const { return SourceIndexFrom(StoredInt(SettingKey::Resource), sources_); }
 
 std::string SettingsModel::ValueFromControls(SettingKey key) const {
     switch (key) {
@@ -87,8 +92,13 @@ void SettingsModel::SelectFirstTown(int source) {
         controls_.SetTownIndex(0);
 }
 
-std::string SettingsModel::SelectedTownCode(int source) const {
-    return TownCodeAt(TownLists(source), controls_.TownIndex());
+void SettingsModel::TakeSelectedTown(int source) {
+    const int index = controls_.TownIndex();
+    values_.TownCode = TownCodeAt(TownLists(source), index);
+    const StringList& names = TownNames(source);
+    values_.TownName = index >= 0 && static_cast<std::size_t>(index) < names.size()
+                           ? names[static_cast<std::size_t>(index)]
+                           : std::string();
 }
 
 // --- shared steps -------------------------------------------------------
@@ -127,7 +137,7 @@ void SettingsModel::LoadSettings() {
     controls_.ClearTownText();
     controls_.SetTownItems(lists.townNames[0]);
     SelectFirstTown(0);
-    values_.TownCode = TownCodeAt(lists.townLists[0], 0);
+    TakeSelectedTown(0);
 
     ResetWorkingValues();
 
@@ -139,21 +149,21 @@ void SettingsModel::LoadSettings() {
     updateTimer_.StartUpdateTimer(values_.UpdatePeriod);
 }
 
-// Source 1 first, so the message names "wu_towns.ini" before "gis_towns.ini".
+// The last source first, so the message names "wu_towns.ini" before "gis_towns.ini".
 void SettingsModel::ReadTownFiles(Lists& lists) {
     std::string missing;
-    for (int source = kSourceCount - 1; source >= 0; --source) {
-        StringList& townList = lists.townLists[Row(source)];
-        StringList& townNames = lists.townNames[Row(source)];
+    for (std::size_t row = sources_.size(); row-- > 0;) {
+        StringList& townList = lists.townLists[row];
+        StringList& townNames = lists.townNames[row];
         townList.clear();
         townNames.clear();
-        const std::string_view fileName = kTownSources[Row(source)].fileName;
+        const std::string_view fileName = sources_[row].townListFile;
         if (const auto bytes = store_.ReadFile(fileName)) {
             ReadTownList(*bytes, townList, townNames);
         } else {
             if (!missing.empty()) missing += kMissingFilesSeparator;
             missing += fileName;
-            AddDefaultTown(source, townList, townNames);
+            AddDefaultTown(sources_[row].defaultTown, townList, townNames);
         }
     }
     if (!missing.empty()) store_.ShowMessageBox(kSettingsErrorCaption.view(), MissingTownFilesText(missing));
@@ -207,7 +217,7 @@ void SettingsModel::ReadSettingsFile(Lists& lists, const std::string& bytes) {
     ShowProxyTexts();
     values_.ScrollInterval = ScrollIntervalFor(controls_.ScrollSpeed());
 
-    values_.TownCode = SelectedTownCode(values_.SourceIndex);
+    TakeSelectedTown(values_.SourceIndex);
 }
 
 // --- ApplySettings ------------------------------------------------------
@@ -248,7 +258,7 @@ void SettingsModel::ApplySettings() {
     controls_.SetShown(PrefPart::ProxyLoginFields, values_.ProxyAuth);
     ShowScrollSpeedPerCheckBox();
 
-    values_.TownCode = SelectedTownCode(values_.SourceIndex);
+    TakeSelectedTown(values_.SourceIndex);
 
     values_.UseScroll = Checked(PrefCheckBox::cbScroll);
     values_.ScrollInterval = ScrollIntervalFor(controls_.ScrollSpeed());
@@ -285,8 +295,8 @@ std::string SettingsModel::TestPrepare() {
         values_.ProxyPassword = values_.ProxyAuth ? controls_.EditText(PrefEdit::eProxyPass) : std::string();
     }
 
-    values_.SourceIndex = SourceIndexFrom(controls_.ResourceIndex());
-    values_.TownCode = SelectedTownCode(values_.SourceIndex);
+    values_.SourceIndex = SourceIndexFrom(controls_.ResourceIndex(), sources_);
+    TakeSelectedTown(values_.SourceIndex);
     return values_.TownCode;
 }
 
@@ -304,7 +314,7 @@ void SettingsModel::TestRestore() {
 }
 
 void SettingsModel::ResourceChanged() {
-    const int source = SourceIndexFrom(controls_.ResourceIndex());
+    const int source = SourceIndexFrom(controls_.ResourceIndex(), sources_);
     controls_.SetTownItems(TownNames(source));
     SelectFirstTown(source);
 }

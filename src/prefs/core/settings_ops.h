@@ -3,13 +3,13 @@
 // window's controls and the working values, copied between each other. Also
 // the window handlers' work that is not drawing or timers, so the Win32 form
 // only forwards.
-#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/display_state.h"
-#include "common/sources.h"
 #include "common/update_timer.h"
+#include "common/weather_source.h"
 #include "common/working_values.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/settings_keys.h"
@@ -21,10 +21,11 @@ namespace ow {
 
 class SettingsModel {
 public:
+    // `sources` gives the town list file and built-in town of each source.
     SettingsModel(WorkingValues& values, DisplayState& display, PrefControls& controls, SettingsStore& store,
-                  UpdateTimer& updateTimer);
+                  UpdateTimer& updateTimer, WeatherSources sources);
 
-    // Reads both town lists and the settings file (creating it when missing),
+    // Reads the town lists and the settings file (creating it when missing),
     // resets the working values, fills the window, restarts the update timer.
     void LoadSettings();
     // SettingsList into the controls (all but sebarSection) and the working
@@ -35,12 +36,13 @@ public:
     bool SaveSettings();
 
     // Test button, before the download: ScrollPosition to rest, the proxy
-    // choice and source/town taken from the window. Returns TownCode; empty
-    // means nothing to download (show TestTownMissingText()).
+    // choice and source/town taken from the window. Returns TownCode (the
+    // town's name goes to TownName); empty means nothing to download (show
+    // TestTownMissingText()).
     std::string TestPrepare();
     std::string TestTownMissingText() const;
     // Test button, after the download: proxy values and SourceIndex back to
-    // the stored ones. TownCode stays the tested one until the next apply.
+    // the stored ones. The town stays the tested one until the next apply.
     void TestRestore();
     // cbResource changed: that source's towns into cbTowns, the first one
     // selected. Working values do not change.
@@ -58,11 +60,13 @@ public:
 private:
     struct Lists {
         SettingsList settings;
-        std::array<StringList, kSourceCount> townLists;
-        std::array<StringList, kSourceCount> townNames;
+        std::vector<StringList> townLists;  // one per source
+        std::vector<StringList> townNames;
     };
 
+    Lists NewLists() const;
     Lists& EnsureLists();
+    std::size_t Row(int source) const { return static_cast<std::size_t>(SourceIndexFrom(source, sources_)); }
     void ReadTownFiles(Lists& lists);
     void ResetWorkingValues();
     void ReadSettingsFile(Lists& lists, const std::string& bytes);
@@ -76,7 +80,8 @@ private:
     void FillTownBox(int source);
     void SelectTownIfListed(int source, int index);
     void SelectFirstTown(int source);
-    std::string SelectedTownCode(int source) const;
+    // TownCode and TownName from the town selected in the box.
+    void TakeSelectedTown(int source);
     void ReadStoredProxyTexts();
     void ShowProxyTexts();
     void ShowScrollSpeedPerCheckBox();
@@ -87,6 +92,7 @@ private:
     PrefControls& controls_;
     SettingsStore& store_;
     UpdateTimer& updateTimer_;
+    WeatherSources sources_;
     std::optional<Lists> lists_;
 };
 

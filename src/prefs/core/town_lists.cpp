@@ -21,9 +21,8 @@ void ReadTownList(std::string_view fileBytes, StringList& lines, StringList& nam
     for (std::string& line : SplitLines(fileBytes)) AddEntry(std::move(line), lines, names);
 }
 
-void AddDefaultTown(int source, StringList& lines, StringList& names) {
-    const TownSource& town = kTownSources[static_cast<std::size_t>(SourceIndexFrom(source))];
-    AddEntry(std::string(town.defaultEntry), lines, names);
+void AddDefaultTown(std::string_view entry, StringList& lines, StringList& names) {
+    AddEntry(std::string(entry), lines, names);
 }
 
 std::string TownCodeAt(const StringList& lines, int index) {

@@ -58,7 +58,7 @@ void PrefForm::Impl::Create() {
                                  0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr, module, this));
     if (!window) return;
 
-    controls = CreatePrefControls(window.get(), module, static_cast<HFONT>(font.get()), this,
+    controls = CreatePrefControls(window.get(), module, static_cast<HFONT>(font.get()), this, sourceNames,
                                   [this](HWND control, const PrefControlSpec& spec) {
                                       if (spec.tab < 0 || spec.kind == PrefKind::Group) return;
                                       subclasses.Attach(control, *this);
@@ -134,9 +134,11 @@ void PrefForm::Impl::StepPage(int delta) {
     ShowPage(next);
 }
 
-PrefForm::PrefForm(HINSTANCE module, PrefFormEvents events) : impl_(std::make_unique<Impl>()) {
+PrefForm::PrefForm(HINSTANCE module, PrefFormEvents events, WeatherSources sources)
+    : impl_(std::make_unique<Impl>()) {
     impl_->module = module;
     impl_->events = std::move(events);
+    for (const WeatherSource& source : sources) impl_->sourceNames.push_back(source.name);
     impl_->Create();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/weather_source.h"
 #include "common/win32/unique_handle.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/pref_window.h"
@@ -28,7 +29,8 @@ struct PrefFormEvents {
 
 class PrefForm : public PrefControls, public PrefWindow {
 public:
-    PrefForm(HINSTANCE module, PrefFormEvents events);
+    // `sources` fill the source box, item index = source index.
+    PrefForm(HINSTANCE module, PrefFormEvents events, WeatherSources sources);
     ~PrefForm() override;
     PrefForm(const PrefForm&) = delete;
     PrefForm& operator=(const PrefForm&) = delete;

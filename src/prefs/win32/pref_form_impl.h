@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "prefs/win32/about_picture.h"
@@ -23,6 +24,7 @@ inline constexpr int kPageCount = static_cast<int>(std::size(kPageIds));
 struct PrefForm::Impl final : ControlHook, DialogKeyTarget {
     HINSTANCE module = nullptr;
     PrefFormEvents events;
+    std::vector<std::string_view> sourceNames;  // the source box's items
     UniqueGdiObject font;
     AboutPicture about;  // AboutBitmap
     PopupMenu menu;      // PopupMenu

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "common/sources.h"
 #include "common/timer_rules.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/win32/pref_control_ids.h"
@@ -18,12 +17,10 @@ namespace {
 using namespace pref_id;
 namespace t = pref_text;
 
-constexpr std::array<std::string_view, 2> kSourceItems = {t::kSourceGismeteo.view(), t::kSourceWunderground};
 constexpr std::array<std::string_view, 4> kPeriodItems = {t::kPeriodHalfHour.view(), t::kPeriodHour.view(),
                                                           t::kPeriod6Hours.view(), t::kPeriod12Hours.view()};
 
-// Item index = source index, and item index = row of the period table.
-static_assert(kSourceItems.size() == kSourceCount);
+// Item index = row of the period table.
 static_assert(kPeriodItems.size() == PeriodTable.size());
 
 using K = PrefKind;
@@ -42,7 +39,7 @@ constexpr PrefControlSpec kLayout[] = {
     // Page "Настройка".
     {.id = Label5, .parent = tsOptions, .left = 9, .top = 10, .width = 48, .height = 13, .text = t::kSource},
     {.id = cbResource, .parent = tsOptions, .kind = K::DropDownList, .left = 65, .top = 8, .width = 192,
-     .height = 21, .tab = 6, .items = kSourceItems, .selected = 0},
+     .height = 21, .tab = 6, .sourceItems = true, .selected = 0},
     {.id = Label1, .parent = tsOptions, .left = 10, .top = 42, .width = 30, .height = 13, .text = t::kTown},
     {.id = cbTowns, .parent = tsOptions, .kind = K::DropDownCombo, .left = 64, .top = 39, .width = 193,
      .height = 21, .tab = 2},
@@ -169,14 +166,14 @@ void AddHint(HWND form, HWND tooltip, HWND control, std::string_view hint) {
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Configure(HWND window, const PrefControlSpec& spec) {
+void Configure(HWND window, const PrefControlSpec& spec, std::span<const std::string_view> items) {
     switch (spec.kind) {
         case K::CheckBox:
             SendMessageA(window, BM_SETCHECK, spec.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case K::DropDownList:
         case K::DropDownCombo:
-            for (std::string_view item : spec.items) {
+            for (std::string_view item : items) {
                 SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(item).c_str()));
             }
             SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(spec.selected), 0);
@@ -235,6 +232,7 @@ HWND PrefWindows::Item(int id) const {
 void PrefWindows::Set(int id, HWND window) { windows_.emplace_back(id, window); }
 
 PrefWindows CreatePrefControls(HWND form, HINSTANCE module, HFONT font, void* containerParam,
+                               std::span<const std::string_view> sourceNames,
                                const std::function<void(HWND, const PrefControlSpec&)>& created) {
     PrefWindows windows;
     HWND tooltip = nullptr;
@@ -271,7 +269,7 @@ PrefWindows CreatePrefControls(HWND form, HINSTANCE module, HFONT font, void* co
         if (window == nullptr) continue;
         windows.Set(spec.id, window);
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        Configure(window, spec);
+        Configure(window, spec, spec.sourceItems ? sourceNames : spec.items);
         if (created) created(window, spec);
         if (spec.kind == K::SpinBox) {
             HWND arrows = CreateSpinArrows(parent, module, window, spec);

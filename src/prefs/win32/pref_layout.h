@@ -43,6 +43,7 @@ struct PrefControlSpec {
     bool ticked = false;   // check boxes: ticked at design
     int labelFor = 0;      // EditLabel: the edit it names
     std::span<const std::string_view> items = {};  // combo box items at design
+    bool sourceItems = false;  // the items are the weather sources' names instead
     int selected = -1;     // combo box item selected at design, -1: none
     std::string_view hint = {};  // tooltip text, empty: none
 };
@@ -76,7 +77,9 @@ inline constexpr int kScrollThumbLength = 10;
 // `font`. `created` runs for each control window right after it exists and
 // before any companion window (spin arrows, tooltip) attaches to it, so a
 // subclass installed there sits below theirs.
+// `sourceNames` are the items of the source box.
 PrefWindows CreatePrefControls(HWND form, HINSTANCE module, HFONT font, void* containerParam,
+                               std::span<const std::string_view> sourceNames,
                                const std::function<void(HWND, const PrefControlSpec&)>& created);
 
 // Ids of the focusable controls in Tab order, the controls of `activePage`

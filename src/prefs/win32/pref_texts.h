@@ -30,10 +30,6 @@ inline constexpr auto kPeriodLabel = Cp1251(u8"Автоматически обн
 inline constexpr auto kSectionLabel = Cp1251(u8"Секция статусной строки для вывода прогноза:");
 inline constexpr auto kBarRefresh = Cp1251(u8"Всегда показывать прогноз погоды в статусе ?");
 
-// cbResource items; the item index is the source index.
-inline constexpr auto kSourceGismeteo = Cp1251(u8"GISMETEO.ru (Русский)");
-inline constexpr std::string_view kSourceWunderground = "WUNDERGROUND.com (English)";
-
 // cbPeriod items; the item index is the row of the period table.
 inline constexpr auto kPeriodHalfHour = Cp1251(u8"каждые полчаса");
 inline constexpr auto kPeriodHour = Cp1251(u8"каждый час");

@@ -2,14 +2,13 @@
 #include <string>
 #include <string_view>
 
+#include "weather/core/weather_sources.h"
+
 namespace ow {
 
-// Values of the source index.
-inline constexpr int kGismeteoSource = 0;
-inline constexpr int kWundergroundSource = 1;
-
 // Reduces a downloaded document to the one line of weather text for the given
-// source. An empty document or an unknown source gives an empty line.
-std::string ExtractWeatherLine(std::string_view document, int sourceIndex);
+// source; `townName` is the selected town's name, for the sources whose line
+// names it. An empty document or an unknown source gives an empty line.
+std::string ExtractWeatherLine(std::string_view document, int sourceIndex, std::string_view townName = {});
 
 }  // namespace ow

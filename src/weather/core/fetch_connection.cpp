@@ -15,7 +15,7 @@ bool OpenConnection(InternetPort& port, const FetchRequest& request, FetchHandle
         port.SetStringOption(handles.Internet(), kOptionProxyPassword, request.proxyPassword);
     }
 
-    handles.SetUrl(port.OpenUrl(handles.Internet(), request.url, request.headers, kFlagReload));
+    handles.SetUrl(port.OpenUrl(handles.Internet(), *request.url, request.headers, request.flags));
     return handles.Url() != kNoInternetHandle;
 }
 

@@ -8,7 +8,7 @@ namespace ow {
 
 // Opens the Internet handle (directly or through the proxy, with the proxy
 // credential set on it when asked for) and then the URL handle, storing each
-// in `handles`. False when either could not be opened.
+// in `handles`. False when either could not be opened. The request has a URL.
 bool OpenConnection(InternetPort& port, const FetchRequest& request, FetchHandles& handles);
 
 }  // namespace ow

@@ -1,10 +1,10 @@
 #include "weather/core/fetch_request.h"
 
+#include <cstddef>
 #include <utility>
 
 #include "weather/core/base64.h"
 #include "weather/core/internet_port.h"
-#include "weather/core/source_urls.h"
 
 namespace ow {
 
@@ -21,13 +21,17 @@ std::string ProxyAuthorizationHeader(std::string_view login, std::string_view pa
     return header;
 }
 
-std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode) {
-    auto url = BuildSourceUrl(values.SourceIndex, townCode);
-    if (!url) return std::nullopt;
+std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
+                                              WeatherSources sources) {
+    const int index = values.SourceIndex;
+    if (index < 0 || static_cast<std::size_t>(index) >= sources.size()) return std::nullopt;
 
     FetchRequest request;
-    request.sourceIndex = values.SourceIndex;
-    request.url = std::move(*url);
+    request.sourceIndex = index;
+    request.source = &sources[static_cast<std::size_t>(index)];
+    request.townName = values.TownName;
+    request.url = request.source->url(townCode);
+    request.flags = request.source->requestFlags;
     request.accessType = values.UseProxy ? kOpenTypeProxy : kOpenTypeDirect;
     if (values.UseProxy) request.proxy = ProxyText(values);
     // Authorisation only means something through a proxy.

@@ -6,18 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "common/weather_source.h"
 #include "common/working_values.h"
 
 namespace ow {
 
 struct FetchRequest {
     int sourceIndex = 0;                   // the source the URL points at
+    const WeatherSource* source = nullptr;  // its row
+    std::string townName;                  // for the extraction
     std::uint32_t accessType = 0;          // kOpenTypeDirect or kOpenTypeProxy
     std::optional<std::string> proxy;      // "host:port" when going through a proxy
     bool proxyAuthorization = false;       // set the proxy options and send the credential
     std::string proxyLogin;
     std::string proxyPassword;
-    std::string url;
+    std::optional<std::string> url;        // none: the town code names no place, nothing is requested
+    std::uint32_t flags = 0;               // InternetOpenUrlA's flags
     std::string headers;                   // the one added header, no line end
 };
 
@@ -28,6 +32,7 @@ std::string ProxyText(const WorkingValues& values);
 std::string ProxyAuthorizationHeader(std::string_view login, std::string_view password);
 
 // None when the source index names no source.
-std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode);
+std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
+                                              WeatherSources sources);
 
 }  // namespace ow

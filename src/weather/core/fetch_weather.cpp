@@ -27,8 +27,9 @@ FetchResult Cancelled() { return FetchResult{kConnectionErrorText.str(), false, 
 FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values, DisplayState& display,
                          const FetchServices& services) {
     display.CachedWeatherLine = kFetchInProgressText;
-    const auto request = BuildFetchRequest(values, townCode);
+    const auto request = BuildFetchRequest(values, townCode, services.sources);
     if (!request) return ConnectionError(display);
+    if (!request->url) return Finish(display, std::string(request->source->badTownText), false);
 
     std::string body;
     {
@@ -50,7 +51,7 @@ FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values,
             break;
     }
     // The source the document came from, even if the settings changed meanwhile.
-    FetchResult result = Finish(display, services.extract(body, request->sourceIndex), true);
+    FetchResult result = Finish(display, request->source->extract(body, request->townName), true);
     if (services.onExtracted) services.onExtracted();
     return result;
 }

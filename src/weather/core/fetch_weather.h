@@ -5,19 +5,17 @@
 #include <string_view>
 
 #include "common/display_state.h"
+#include "common/weather_source.h"
 #include "common/working_values.h"
 #include "weather/core/fetch_handles.h"
 #include "weather/core/internet_port.h"
 
 namespace ow {
 
-// Reduces a downloaded document of the given source to the weather line.
-using WeatherExtractor = std::function<std::string(std::string_view document, int sourceIndex)>;
-
 struct FetchServices {
     InternetPort& port;
     FetchRegistry& registry;            // the downloads in progress, for finalisation
-    WeatherExtractor extract;
+    WeatherSources sources;             // the address and extraction of each source
     std::function<void()> onExtracted;  // the ticker start rule; may be empty
 };
 
@@ -33,10 +31,12 @@ struct FetchResult {
 //   - "Ошибка соединения" when no connection or URL handle could be opened, the
 //     source index names no source (nothing is opened then), or the document
 //     is blank or larger than kMaxBodyBytes (the download ends at once then);
+//   - the source's text for a town code that names no place (nothing is
+//     opened then);
 //   - "Proxy authorization failed!" when the document holds an authorisation
 //     marker;
-//   - otherwise the extractor's line for the whole document, after which
-//     onExtracted runs.
+//   - otherwise the source's line for the whole document and the town's name,
+//     after which onExtracted runs.
 // A cancelled download returns "Ошибка соединения" with `cancelled` set and
 // leaves CachedWeatherLine and the ticker alone. The settings are read once,
 // before the first network call.

@@ -1,12 +1,11 @@
 #pragma once
-// Where each weather source lives. The only place that names the two servers
-// and the paths of their documents.
+// Where the Gismeteo informer and the Weather Underground feed live. The only
+// place that names their servers and the paths of their documents.
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "common/sources.h"
 
 namespace ow {
 
@@ -20,7 +19,7 @@ inline constexpr std::string_view kTownCodePlaceholder = "%s";
 
 // Indexed by SourceIndex: 0 Gismeteo informer, 1 Weather Underground feed.
 // The paths are sent with exactly this case.
-inline constexpr std::array<SourceUrl, kSourceCount> kSourceUrls{{
+inline constexpr std::array<SourceUrl, 2> kSourceUrls{{
     {"informer.gismeteo.ru", "/text/%s-2.JS"},
     {"ru.wunderground.com", "/auto/rss_full/global/stations/%s.xml"},
 }};
