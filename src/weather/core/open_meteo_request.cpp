@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "weather/core/open_meteo_fields.h"
+
 namespace ow {
 
 namespace {
@@ -14,6 +16,24 @@ constexpr char kHalvesSeparator = ',';
 // so that a code of any length is judged exactly.
 constexpr std::string_view kLatitudeBound = "90";
 constexpr std::string_view kLongitudeBound = "180";
+
+// Whether the query asks `parameter` for exactly `fields`, in their order.
+template <std::size_t N>
+consteval bool AsksFor(std::string_view parameter, const std::array<open_meteo::Field, N>& fields) {
+    std::string_view rest = kOpenMeteoQueryTail;
+    const std::size_t start = rest.find(parameter);
+    if (start == std::string_view::npos) return false;
+    rest.remove_prefix(start + parameter.size());
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0 && !rest.starts_with(',')) return false;
+        if (i > 0) rest.remove_prefix(1);
+        if (!rest.starts_with(fields[i].key)) return false;
+        rest.remove_prefix(fields[i].key.size());
+    }
+    return rest.empty() || rest.starts_with('&');
+}
+static_assert(AsksFor("&current=", open_meteo::kCurrentFields) && AsksFor("&daily=", open_meteo::kDailyFields),
+              "the request asks for exactly the values the line is made of");
 
 bool IsDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });

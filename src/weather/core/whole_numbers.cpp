@@ -1,0 +1,16 @@
+#include "weather/core/whole_numbers.h"
+
+#include <cmath>
+
+namespace ow {
+
+long RoundedWhole(double value) { return std::lround(value); }
+
+std::string WholeNumber(double value) { return std::to_string(RoundedWhole(value)); }
+
+std::string SignedWholeNumber(double value) {
+    const long whole = RoundedWhole(value);
+    return whole > 0 ? "+" + std::to_string(whole) : std::to_string(whole);
+}
+
+}  // namespace ow
