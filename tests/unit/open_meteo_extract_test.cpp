@@ -29,6 +29,22 @@ std::string ExampleWith(const std::string& nowTail, const std::string& tomorrow)
 const std::string kExampleNowTail = Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 87%.").str();
 const std::string kExampleTomorrow = Cp1251(u8" Завтра -8..-3°, пасмурно.").str();
 
+// One current value set (or, when empty, left out) and the middle of the
+// current sentence that should come of it.
+struct NowCase {
+    std::string key;
+    std::string value;
+    std::string nowTail;
+};
+
+void ExpectNowTails(const std::vector<NowCase>& cases) {
+    for (const NowCase& c : cases) {
+        const Members now = c.value.empty() ? Without(ExampleNow(), c.key) : With(ExampleNow(), c.key, c.value);
+        EXPECT_EQ(Line(Answer(now, ExampleDaily())), ExampleWith(c.nowTail, kExampleTomorrow))
+            << c.key << " " << c.value;
+    }
+}
+
 TEST(OpenMeteoLine, ExampleAnswer) {
     EXPECT_EQ(Line(Answer()), kExampleLine);
     EXPECT_EQ(ExtractOpenMeteoLine(Answer(), "Town \xC0\xFF"), "Town \xC0\xFF" + kExampleLine.substr(kTown.size()));
@@ -125,12 +141,7 @@ TEST(OpenMeteoLine, TemperaturesRoundHalfAwayFromZeroWithSign) {
 }
 
 TEST(OpenMeteoLine, OtherFiguresRoundHalfAwayFromZero) {
-    struct Case {
-        const char* key;
-        const char* value;
-        std::string nowTail;
-    };
-    const std::vector<Case> cases = {
+    ExpectNowTails({
         {"relative_humidity_2m", "86.5", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
         {"relative_humidity_2m", "86.4", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 86%.").str()},
         {"relative_humidity_2m", "0", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 0%.").str()},
@@ -143,12 +154,7 @@ TEST(OpenMeteoLine, OtherFiguresRoundHalfAwayFromZero) {
         {"surface_pressure", "1013.25", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 760 мм рт. ст., влажность 87%.").str()},
         {"surface_pressure", "300", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 225 мм рт. ст., влажность 87%.").str()},
         {"surface_pressure", "1200", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 900 мм рт. ст., влажность 87%.").str()},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Line(Answer(With(ExampleNow(), c.key, c.value), ExampleDaily())),
-                  ExampleWith(c.nowTail, kExampleTomorrow))
-            << c.key << " " << c.value;
-    }
+    });
 }
 
 TEST(OpenMeteoLine, WindTakesTheNearestOfEightPoints) {
@@ -156,7 +162,7 @@ TEST(OpenMeteoLine, WindTakesTheNearestOfEightPoints) {
         const char* degrees;
         std::string point;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Case> points = {
         {"0", Cp1251(u8"С").str()},       {"22.4999", Cp1251(u8"С").str()}, {"22.5", Cp1251(u8"СВ").str()},
         {"45", Cp1251(u8"СВ").str()},     {"67.5", Cp1251(u8"В").str()},    {"90", Cp1251(u8"В").str()},
         {"135", Cp1251(u8"ЮВ").str()},    {"180", Cp1251(u8"Ю").str()},     {"202.5", Cp1251(u8"ЮЗ").str()},
@@ -166,13 +172,13 @@ TEST(OpenMeteoLine, WindTakesTheNearestOfEightPoints) {
         {"-0.0", Cp1251(u8"С").str()},    {"-1e-300", Cp1251(u8"С").str()}, {"-180", Cp1251(u8"Ю").str()},
         {"-360", Cp1251(u8"С").str()},    {"-337.5", Cp1251(u8"СВ").str()},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Line(Answer(With(ExampleNow(), "wind_direction_10m", c.degrees), ExampleDaily())),
-                  ExampleWith(Cp1251(u8", снег, ветер ").str() + c.point +
-                                  Cp1251(u8" 3 м/с, 746 мм рт. ст., влажность 87%.").str(),
-                              kExampleTomorrow))
-            << c.degrees;
+    std::vector<NowCase> cases;
+    for (const Case& c : points) {
+        cases.push_back({"wind_direction_10m", c.degrees,
+                         Cp1251(u8", снег, ветер ").str() + c.point +
+                             Cp1251(u8" 3 м/с, 746 мм рт. ст., влажность 87%.").str()});
     }
+    ExpectNowTails(cases);
 }
 
 TEST(OpenMeteoLine, WindThatRoundsToNothingIsCalm) {
@@ -187,38 +193,28 @@ TEST(OpenMeteoLine, WindThatRoundsToNothingIsCalm) {
 }
 
 TEST(OpenMeteoLine, MissingOrUnusableValueLeavesOutItsPart) {
-    struct Case {
-        const char* key;
-        std::string nowTail;
-    };
-    const std::vector<Case> cases = {
-        {"weather_code", Cp1251(u8", ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
-        {"wind_speed_10m", Cp1251(u8", снег, 746 мм рт. ст., влажность 87%.").str()},
-        {"wind_direction_10m", Cp1251(u8", снег, ветер 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
-        {"surface_pressure", Cp1251(u8", снег, ветер ЮЗ 3 м/с, влажность 87%.").str()},
+    const std::vector<NowCase> parts = {
+        {"weather_code", "", Cp1251(u8", ветер ЮЗ 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
+        {"wind_speed_10m", "", Cp1251(u8", снег, 746 мм рт. ст., влажность 87%.").str()},
+        {"wind_direction_10m", "", Cp1251(u8", снег, ветер 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
+        {"surface_pressure", "", Cp1251(u8", снег, ветер ЮЗ 3 м/с, влажность 87%.").str()},
         // The pressure's own full stop ends the sentence.
-        {"relative_humidity_2m", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст.").str()},
+        {"relative_humidity_2m", "", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст.").str()},
     };
     // Each way a value can be unusable: absent, null, another type, beyond
     // what any sensor gives, or not finite (a double overflowing to infinity).
-    const std::vector<std::string> unusable = {"", "null", "\"3\"", "true", "false", "{}", "[]", "[3]",
-                                               "{\"value\":3}", "1e308", "-1e308", "9e308", "-9e308"};
-    for (const Case& c : cases) {
-        for (const std::string& value : unusable) {
-            const Members now = value.empty() ? Without(ExampleNow(), c.key) : With(ExampleNow(), c.key, value);
-            EXPECT_EQ(Line(Answer(now, ExampleDaily())), ExampleWith(c.nowTail, kExampleTomorrow))
-                << c.key << " " << value;
+    std::vector<NowCase> cases;
+    for (const NowCase& part : parts) {
+        for (const char* value : {"", "null", "\"3\"", "true", "false", "{}", "[]", "[3]", "{\"value\":3}", "1e308",
+                                  "-1e308", "9e308", "-9e308"}) {
+            cases.push_back({part.key, value, part.nowTail});
         }
     }
+    ExpectNowTails(cases);
 }
 
 TEST(OpenMeteoLine, ValuesBeyondTheirBoundsAreMissing) {
-    struct Case {
-        const char* key;
-        const char* value;
-        std::string nowTail;
-    };
-    const std::vector<Case> cases = {
+    ExpectNowTails({
         {"relative_humidity_2m", "100.01", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст.").str()},
         {"relative_humidity_2m", "-0.01", Cp1251(u8", снег, ветер ЮЗ 3 м/с, 746 мм рт. ст.").str()},
         {"surface_pressure", "299.99", Cp1251(u8", снег, ветер ЮЗ 3 м/с, влажность 87%.").str()},
@@ -227,12 +223,7 @@ TEST(OpenMeteoLine, ValuesBeyondTheirBoundsAreMissing) {
         {"wind_speed_10m", "200.01", Cp1251(u8", снег, 746 мм рт. ст., влажность 87%.").str()},
         {"wind_direction_10m", "360.01", Cp1251(u8", снег, ветер 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
         {"wind_direction_10m", "-360.01", Cp1251(u8", снег, ветер 3 м/с, 746 мм рт. ст., влажность 87%.").str()},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Line(Answer(With(ExampleNow(), c.key, c.value), ExampleDaily())),
-                  ExampleWith(c.nowTail, kExampleTomorrow))
-            << c.key << " " << c.value;
-    }
+    });
 }
 
 TEST(OpenMeteoLine, OnlyTheTemperatureIsNeeded) {

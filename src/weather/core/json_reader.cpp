@@ -30,7 +30,6 @@ constexpr std::size_t kStackBytes = kJsonQuietLimit + 2 * sizeof(SizeType) * (kJ
 // stack takes whole at its first push.
 class FixedArena {
 public:
-    static const bool kNeedFree = false;
     void* Malloc(std::size_t size) { return Realloc(nullptr, 0, size); }
     void* Realloc(void*, std::size_t, std::size_t size) {
         if (size > sizeof(bytes_)) std::abort();  // the limits rule this out

@@ -10,7 +10,9 @@ std::string WholeNumber(double value) { return std::to_string(RoundedWhole(value
 
 std::string SignedWholeNumber(double value) {
     const long whole = RoundedWhole(value);
-    return whole > 0 ? "+" + std::to_string(whole) : std::to_string(whole);
+    std::string text = std::to_string(whole);
+    if (whole > 0) text.insert(text.begin(), '+');
+    return text;
 }
 
 }  // namespace ow
