@@ -43,12 +43,13 @@ consteval char Cp1251Byte(char32_t c) {
 }
 }  // namespace detail
 
-// Usage: inline constexpr auto kText = Cp1251(u8"ПОГОДА: ");  kText.view()
-template <std::size_t N>
-consteval Cp1251Text<N> Cp1251(const char8_t (&utf8)[N]) {
-    Cp1251Text<N> out;
+// A text of at most `Capacity` characters, for tables whose entries need one
+// type: Cp1251In<16>(u8"ясно").
+template <std::size_t Capacity>
+consteval Cp1251Text<Capacity> Cp1251In(std::u8string_view utf8) {
+    Cp1251Text<Capacity> out;
     std::size_t i = 0;
-    while (i + 1 < N) {  // the last element is the terminating zero
+    while (i < utf8.size()) {
         const unsigned b = utf8[i];
         char32_t c;
         if (b < 0x80) {
@@ -63,9 +64,16 @@ consteval Cp1251Text<N> Cp1251(const char8_t (&utf8)[N]) {
         } else {
             throw "unsupported UTF-8 sequence";
         }
+        if (out.size == Capacity) throw "text longer than its capacity";
         out.bytes[out.size++] = detail::Cp1251Byte(c);
     }
     return out;
+}
+
+// Usage: inline constexpr auto kText = Cp1251(u8"ПОГОДА: ");  kText.view()
+template <std::size_t N>
+consteval Cp1251Text<N> Cp1251(const char8_t (&utf8)[N]) {
+    return Cp1251In<N>(std::u8string_view(utf8, N - 1));  // the last element is the terminating zero
 }
 
 }  // namespace ow

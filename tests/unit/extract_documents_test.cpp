@@ -63,15 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
     Documents, DocumentTest,
     ::testing::Values(
         DocumentCase{"gismeteo_moscow.js", kGismeteoSource,
-                     Cp1251(u8"Москва. 08.12, вт,  ночь: -3..-5&#176;C,  облачно, снег. "
-                            u8"08.12, вт,  день: -1..+1&#176;C,  пасмурно, небольшой снег. "
-                            u8"09.12, ср,  утро: -4..-6&#176;C,  ясно.  ")
+                     Cp1251(u8"Москва. 08.12, вт,  ночь: -3..-5°C,  облачно, снег. "
+                            u8"08.12, вт,  день: -1..+1°C,  пасмурно, небольшой снег. "
+                            u8"09.12, ср,  утро: -4..-6°C,  ясно.  ")
                          .str()},
         // Only the first of two document.write calls counts; its line feed and
         // carriage return pair goes, the carriage return and line feed stay.
         DocumentCase{"gismeteo_spb.js", kGismeteoSource,
-                     Cp1251(u8"Санкт-Петербург. &nbsp;сегодня,  +2..+4&#176;, ветер З 5 м/с. "
-                            u8"\r\nзавтра,  0..+2&#176;, дождь. давление 758 мм. ")
+                     Cp1251(u8"Санкт-Петербург. &nbsp;сегодня,  +2..+4°, ветер З 5 м/с. "
+                            u8"\r\nзавтра,  0..+2°, дождь. давление 758 мм. ")
                          .str()},
         DocumentCase{"gismeteo_novosibirsk.js", kGismeteoSource,
                      Cp1251(u8"Новосибирск.  Ночь -18..-20, , Утро -21..-23, , "

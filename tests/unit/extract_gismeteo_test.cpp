@@ -45,7 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NoClosingMarker", "document.write(\"<b>Town</b>", ""},
         LineCase{"ClosingMarkerMadeByRemovedPair", "ite(\"a\")\n\r;b\");", "a"},
         LineCase{"FirstClosingMarkerEnds", Script("a\");b"), "a"},
-        LineCase{"ReferencesStayAsWritten", Script("+5&#176;C"), "+5&#176;C"},
+        // The degree reference becomes the sign once the line is complete, so
+        // one split by a removed tag, pair or signature counts too.
+        LineCase{"DegreeReferenceBecomesSign", Script("<b>-3..-5&#176;C</b>"), "-3..-5\xB0" "C, "},
+        LineCase{"DegreeReferenceJoinedAcrossRemovedTag", Script("+5&#1<i>76;"), "+5\xB0"},
+        LineCase{"DegreeReferenceJoinedAcrossRemovedPair", Script("+5&#17\n\r6;"), "+5\xB0"},
+        LineCase{"DegreeReferenceJoinedAcrossSignature", Script("&#1GISMETEO.RU.76;"), "\xB0"},
+        LineCase{"DegreeReferenceInsideTagGoesWithIt", Script("a<i &#176;>b"), "ab"},
+        LineCase{"OtherReferencesStay", Script("&&#176;&#177;&nbsp;&#176"),
+                 "&\xB0&#177;&nbsp;&#176"},
         LineCase{"AttributesAndStrayClosingTagsGo", Script("<p class=x>a</i><br/>b"), "ab"},
         LineCase{"TagRunsToFirstCloseAfterIt", Script("a<<b>>c"), "a>c"},
         LineCase{"LoneCloseBracketStays", Script("a>b"), "a>b"},

@@ -1,6 +1,7 @@
 #include "literal_extract.h"
 
 #include "common/text_ops.h"
+#include "weather/core/degree_sign.h"
 #include "weather/core/extract_weather_line.h"
 #include "weather/core/gismeteo_markers.h"
 #include "weather/core/wunderground_markers.h"
@@ -55,7 +56,7 @@ std::string ExtractGismeteoLine(std::string_view document) {
         if (afterA == 0) break;
         DeleteRange(text, a, a + afterA);
     }
-    return text;
+    return ReplaceAll(text, kDegreeReference, kDegreeSign.view());
 }
 
 std::string ExtractWundergroundLine(std::string_view document) {

@@ -5,7 +5,7 @@
 # 32-bit code, the Wine tests load it into 32-bit Wine (wine_build.sh picks
 # the Wine); elsewhere a 64-bit build of the same sources goes into 64-bit
 # Wine (g++-mingw-w64-x86-64, wine64).
-OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
+OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev rapidjson-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++-i686-linux-gnu qemu-user-static wine wine64 xvfb xauth locales imagemagick zip unzip)
 
 # Installs packages. An index can be briefly broken or out of step with its

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/text_ops.h"
+#include "weather/core/degree_sign.h"
 #include "weather/core/extract_byte_scan.h"
 #include "weather/core/extract_stream_matcher.h"
 #include "weather/core/gismeteo_markers.h"
@@ -12,8 +13,9 @@ namespace ow {
 namespace {
 using namespace gismeteo;
 
-// All steps after the first cut run in one pass over the payload, reading the
-// document and writing only what stays. What makes that exact:
+// All steps after the first cut but the last (the degree sign, a second pass
+// over what stays) run in one pass over the payload, reading the document and
+// writing only what stays. What makes that exact:
 // - A line feed + carriage return pair cannot overlap another, so a byte
 //   belongs to a removed pair by its neighbours alone; the later steps read
 //   the payload skipping pairs, which joins text across them as the removal
@@ -194,7 +196,8 @@ std::string ExtractGismeteoLine(std::string_view document) {
     payload = payload.substr(0, end);
 
     const auto buffer = std::make_unique_for_overwrite<char[]>(payload.size());
-    return std::string(buffer.get(), CleanPayload(payload, buffer.get()));
+    const std::size_t cleaned = CleanPayload(payload, buffer.get());
+    return std::string(buffer.get(), CopyWithDegreeSigns<>(buffer.get(), cleaned, buffer.get()));
 }
 
 }  // namespace ow

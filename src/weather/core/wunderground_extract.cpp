@@ -4,8 +4,7 @@
 #include <memory>
 
 #include "common/text_ops.h"
-#include "weather/core/extract_byte_scan.h"
-#include "weather/core/extract_stream_matcher.h"
+#include "weather/core/degree_sign.h"
 #include "weather/core/wunderground_markers.h"
 
 namespace ow {
@@ -13,48 +12,14 @@ namespace ow {
 namespace {
 using namespace wunderground;
 
-static_assert(HasUniqueFirstByte(kDegreeReference));
-static_assert(kDegreeSign.size == 1);
+static_assert(std::size(kDroppedBytes) == 3, "the copy below names each dropped byte");
 
-static_assert(std::size(kDroppedBytes) == 3, "the scans below name each dropped byte");
-
-bool IsDropped(char c) {
-    return byte_scan::IsStop<kDroppedBytes[0], kDroppedBytes[1], kDroppedBytes[2]>(c);
-}
-
-// Text up to the next byte that is dropped or may start a reference, copied
-// to `out`.
-std::size_t TextRun(const char* in, std::size_t size, char* out) {
-    return byte_scan::CopyRun<kDroppedBytes[0], kDroppedBytes[1], kDroppedBytes[2],
-                              kDegreeReference.front()>(in, size, out);
-}
-
-// Writes the document without tabs and line breaks and with every "&#176;"
-// as the degree sign to `out`, which has room for the document; returns the
-// length. A reference is matched in the stream left after the drops, so one
-// split by a line break still counts, as it does when the drops come first.
+// The document without tabs and line breaks and with every "&#176;" as the
+// degree sign, written to `out`, which has room for the document; returns the
+// length. A reference split by a line break still counts.
 std::size_t CleanFeed(std::string_view document, char* const out) {
-    const char* const in = document.data();
-    const std::size_t size = document.size();
-    std::size_t read = 0;
-    std::size_t write = 0;
-    StreamMatcher degree(kDegreeReference);
-    while (read < size) {
-        if (degree.Idle()) {
-            const std::size_t run = TextRun(in + read, size - read, out + write);
-            read += run;
-            write += run;
-            if (read == size) break;
-        }
-        const char c = in[read++];
-        if (IsDropped(c)) continue;
-        out[write++] = c;
-        if (degree.Feed(c)) {
-            write -= kDegreeReference.size();
-            out[write++] = kDegreeSign.view().front();
-        }
-    }
-    return write;
+    return CopyWithDegreeSigns<kDroppedBytes[0], kDroppedBytes[1], kDroppedBytes[2]>(
+        document.data(), document.size(), out);
 }
 
 TextIndex Size(std::string_view marker) { return static_cast<TextIndex>(marker.size()); }

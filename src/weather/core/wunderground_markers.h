@@ -2,15 +2,10 @@
 // The texts the Weather Underground feed extraction searches for and puts in.
 #include <string_view>
 
-#include "common/cp1251.h"
-
 namespace ow::wunderground {
 
 // Line breaks and tabs are dropped, not turned into spaces.
 inline constexpr char kDroppedBytes[] = {'\t', '\n', '\r'};
-
-inline constexpr std::string_view kDegreeReference = "&#176;";
-inline constexpr auto kDegreeSign = Cp1251(u8"°");
 
 inline constexpr std::string_view kTitleStart = "Weather Underground -";
 inline constexpr std::string_view kTitleEnd = "</title>";
