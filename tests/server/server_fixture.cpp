@@ -1,6 +1,8 @@
 #include "server_fixture.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "common/cp1251.h"
 #include "weather_document.h"
@@ -103,6 +105,21 @@ TlsServerTest::Connection TlsServerTest::Open(Route route, const std::string& au
     }
     connection.tls = std::make_unique<TlsClient>(*connection.socket, authorityFile, kOpenMeteoHost);
     return connection;
+}
+
+std::string TlsServerTest::SettledTls() const {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    for (;;) {
+        const std::string text = Control("tls");
+        int started = 0, completed = 0, failed = 0;
+        const auto counts = text.find("started=");
+        if (counts != std::string::npos &&
+            std::sscanf(text.c_str() + counts, "started=%d completed=%d failed=%d", &started, &completed, &failed) == 3 &&
+            started == completed + failed)
+            return text;
+        if (std::chrono::steady_clock::now() >= deadline) return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 TlsClient::Received TlsServerTest::Exchange(Route route, const std::string& request) const {

@@ -78,6 +78,9 @@ protected:
     // connectHeaders go into the CONNECT.
     Connection Open(Route route, const std::string& authorityFile = TestCaFile("ca.pem"),
                     const std::string& connectHeaders = "") const;
+    // /__control/tls once no handshake is under way any more (the server may
+    // still be reading a client's alert when the client has given up).
+    std::string SettledTls() const;
     // One request on a new connection, after a handshake that must succeed.
     TlsClient::Received Exchange(Route route, const std::string& request) const;
 };
