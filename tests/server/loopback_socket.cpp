@@ -71,9 +71,8 @@ std::string LoopbackSocket::ReceiveAnswer(std::chrono::milliseconds timeout) con
     return answer;
 }
 
-bool LoopbackSocket::Readable() const {
-    pollfd entry{fd_, POLLIN, 0};
-    return ::poll(&entry, 1, 0) > 0;
+bool LoopbackSocket::Readable(std::chrono::milliseconds wait) const {
+    return WaitReadable(fd_, std::chrono::steady_clock::now() + wait);
 }
 
 }  // namespace ow::sample::testing

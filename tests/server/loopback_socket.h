@@ -23,8 +23,8 @@ public:
     std::string ReceiveAll(std::chrono::milliseconds timeout) const;
     // One HTTP answer head and its Content-Length body, not a byte more.
     std::string ReceiveAnswer(std::chrono::milliseconds timeout) const;
-    // Whether a byte (or the close) is waiting right now.
-    bool Readable() const;
+    // Whether a byte (or the close) arrives within wait.
+    bool Readable(std::chrono::milliseconds wait) const;
 
 private:
     // One byte; false at close or time-out.

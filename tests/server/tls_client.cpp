@@ -61,7 +61,7 @@ TlsClient::Received TlsClient::ReceiveAll(std::chrono::milliseconds timeout) {
         const int n = SSL_read(ssl_.get(), buffer, sizeof buffer);
         if (n > 0) {
             received.bytes.append(buffer, static_cast<std::size_t>(n));
-            ++received.pieces;
+            received.pieceEnds.push_back(received.bytes.size());
             continue;
         }
         if (SSL_get_error(ssl_.get(), n) == SSL_ERROR_ZERO_RETURN) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "loopback_socket.h"
 #include "openssl_handles.h"
@@ -32,7 +33,7 @@ public:
 
     struct Received {
         std::string bytes;
-        int pieces = 0;            // the reads that brought them
+        std::vector<std::size_t> pieceEnds;  // where each read's bytes ended
         bool closeNotify = false;  // the server ended the session in order
     };
     // Everything until the session or the connection ends, or timeout passes.
