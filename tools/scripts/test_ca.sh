@@ -90,4 +90,3 @@ chmod 644 ./*
 if ! mv -T "$work" "$out" 2>/dev/null; then
     complete "$out" || { echo "test_ca.sh: $out exists but is not a whole set" >&2; exit 1; }
 fi
-trap - EXIT
