@@ -48,7 +48,7 @@
 // 127.0.0.1:PORT" (and "tls listening on 127.0.0.1:PORT" with --tls-port) and
 // stops on SIGTERM, SIGINT or /__control/quit.
 //
-// Modes, for every source (inside TLS for Open-Meteo): normal, refuse (read
+// Modes, for every source (for Open-Meteo inside TLS too): normal, refuse (read
 // the request, close without a byte), close-mid-body, empty, blank, trickle
 // (one byte per interval, default 20 ms), large (size_mb MiB, default 64; the
 // JSON carries a long hourly array after its last member), authoriz,
@@ -57,7 +57,7 @@
 // hold-close (no answer for the interval, then the connection closes without
 // a byte; default 2000 ms). For Open-Meteo only (the others serve their usual
 // documents in them): example (a fixed forecast: now -2.6 degrees, code 73,
-// wind 3.4 m/s from 225 degrees, 995.2 hPa, 87 %; daily max [-1.8, -3.1],
+// wind 3.4 m/s (in the unit asked) from 225 degrees, 995.2 hPa, 87 %; daily max [-1.8, -3.1],
 // min [-8.3, -7.5], codes [73, 3]), api-error (400 with an error object),
 // not-json (200 with an HTML page), slow-handshake (the TLS handshake waits
 // the interval, default 2000 ms, before the server reads the client's hello).

@@ -11,7 +11,7 @@ TlsOrigin::TlsOrigin(const TlsIdentities& identities, const LiveSettings& settin
 void TlsOrigin::Serve(int socket, std::string_view received) const {
     tally_.Started();
     const Behaviour behaviour = settings_.behaviour();
-    // The client's hello waits unread, so not one byte of the server's part leaves early.
+    // The client's hello waits unread, so not one handshake byte leaves the server early.
     if (behaviour.mode == Mode::SlowHandshake && stop_.WaitFor(behaviour.interval)) {
         tally_.Failed();
         return;
