@@ -189,6 +189,7 @@ TEST_F(OpenMeteoTest, ChangesWithTheDateAndStaysFixedForOne) {
     EXPECT_NE(Body(ForecastTarget("55.7558", "37.6173")), first);
     // The grid point, not the exact coordinates, decides.
     EXPECT_EQ(Body(ForecastTarget("52.30", "104.30")), first);
+    EXPECT_TRUE(Body(ForecastTarget("-0.01", "-0.02")).starts_with("{\"latitude\":0.0,\"longitude\":0.0,"));
 
     const rapidjson::Document today = ParseJson(first);
     StartOn(DateFromSerial(DaySerial(kDefaultForecastDate) + 1));

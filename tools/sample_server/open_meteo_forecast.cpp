@@ -15,8 +15,9 @@ namespace {
 
 constexpr double kGridStep = 1.0 / 16;
 
+// Adding zero turns a negative zero into zero, which the document writes as 0.0.
 double Snap(double degrees, double limit) {
-    return std::clamp(std::round(degrees / kGridStep) * kGridStep, -limit, limit);
+    return std::clamp(std::round(degrees / kGridStep) * kGridStep, -limit, limit) + 0.0;
 }
 
 // The usual daily mean: warmer towards the equator, with a yearly swing that
