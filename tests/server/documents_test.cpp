@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "common/cp1251.h"
 #include "forecast_model.h"
@@ -73,13 +74,22 @@ TEST(Forecast, DependsOnlyOnTheCodeAndTheDate) {
 }
 
 TEST(SizedDocument, ReadsTheSameBytesInAnyPieces) {
-    const DocumentParts parts{"HEAD", "<u>", "TAIL"};
-    const std::pair<std::size_t, std::string> cases[] = {
-        {20, "HEAD<u><u><u><u>TAIL"},
-        {22, "HEAD<u><u><u><u>  TAIL"},
-        {3, "HEADTAIL"},  // never below the natural size
+    DocumentParts plain;
+    plain.head = "HEAD";
+    plain.repeatUnit = "<u>";
+    plain.tail = "TAIL";
+    DocumentParts framed = plain;
+    framed.fillerOpening = "[";
+    framed.fillerClosing = "]";
+    const std::tuple<const DocumentParts&, std::size_t, std::string> cases[] = {
+        {plain, 20, "HEAD<u><u><u><u>TAIL"},
+        {plain, 22, "HEAD<u><u><u><u>  TAIL"},
+        {plain, 3, "HEADTAIL"},  // never below the natural size
+        {framed, 8, "HEADTAIL"},
+        {framed, 9, "HEAD[]TAIL"},  // stretched, never without its frame
+        {framed, 17, "HEAD[<u><u> ]TAIL"},
     };
-    for (const auto& [size, expected] : cases) {
+    for (const auto& [parts, size, expected] : cases) {
         const SizedDocument doc(parts, size);
         ASSERT_EQ(doc.size(), expected.size());
         for (std::size_t offset = 0; offset <= expected.size() + 1; ++offset) {

@@ -5,6 +5,8 @@
 #include "behaviour.h"
 #include "calendar_date.h"
 #include "command_line.h"
+#include "connect_request.h"
+#include "open_meteo_query.h"
 #include "proxy_credentials.h"
 #include "request_target.h"
 #include "weather_source.h"
@@ -83,8 +85,10 @@ TEST(Behaviour, ParsesModesWithTheirDefaults) {
     ASSERT_TRUE(large);
     EXPECT_EQ(large->sizeMb, 3u);
     for (const char* name : {"normal", "refuse", "close-mid-body", "empty", "blank", "trickle", "large",
-                             "authoriz", "slow-start", "pause-mid-body", "hold-close"})
+                             "authoriz", "slow-start", "pause-mid-body", "hold-close", "example", "api-error",
+                             "not-json", "slow-handshake"})
         EXPECT_EQ(ModeName(*ParseMode(name)), name);
+    EXPECT_EQ(MakeBehaviour("slow-handshake", "", "", &error)->interval, std::chrono::milliseconds(2000));
     EXPECT_FALSE(MakeBehaviour("Normal", "", "", &error));
     EXPECT_FALSE(MakeBehaviour("large", "", "4097", &error));
     EXPECT_FALSE(MakeBehaviour("trickle", "1e3", "", &error));
@@ -116,11 +120,72 @@ TEST(CommandLine, ReadsEveryFlagAndRefusesWhatItCannotHonour) {
     EXPECT_EQ(full->config.date, (CalendarDate{2027, 1, 2}));
     EXPECT_EQ(full->maxSeconds, 60);
 
+    EXPECT_EQ(full->config.tlsDir, "");
+    EXPECT_EQ(full->config.tlsPort, std::nullopt);
+
+    const auto tls = ParseCommandLine({"--tls-dir", "/ca", "--tls-port", "443", "--tls-port-file", "/tmp/t",
+                                       "--cert=expired"},
+                                      "", &error);
+    ASSERT_TRUE(tls) << error;
+    EXPECT_EQ(tls->config.tlsDir, "/ca");
+    EXPECT_EQ(tls->config.tlsPort, 443);
+    EXPECT_EQ(tls->tlsPortFile, "/tmp/t");
+    EXPECT_EQ(tls->config.certificate, Certificate::Expired);
+    EXPECT_EQ(defaults->config.certificate, Certificate::Good);
+
     const std::vector<std::vector<std::string>> bad = {
         {"--bind", "0.0.0.0"}, {"--bind", "10.0.0.1"}, {"--bind", "127.0.0"}, {"--port", "65536"},
         {"--mode", "sideways"}, {"--max-seconds", "0"},   {"--date", "tomorrow"}, {"--port"},
-        {"--frobnicate", "1"}};
+        {"--frobnicate", "1"}, {"--tls-port", "0"}, {"--tls-dir", "/ca", "--tls-port", "-1"},
+        {"--tls-dir", "/ca", "--tls-port-file", "/tmp/t"}, {"--cert", "self-signed"}};
     for (const auto& args : bad) EXPECT_FALSE(ParseCommandLine(args, "", &error)) << args[0];
+}
+
+TEST(ConnectRequest, ReadsTheTargetAndTheCredentials) {
+    const auto request = ParseConnectRequest(
+        "CONNECT Api.Open-Meteo.com:443 HTTP/1.1\r\nHost: x\r\nproxy-authorization:  Basic dXNlcjpwYXNz \r\n\r\n");
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->host, "Api.Open-Meteo.com");
+    EXPECT_EQ(request->port, "443");
+    EXPECT_EQ(request->proxyAuthorization, "Basic dXNlcjpwYXNz");
+    const auto bare = ParseConnectRequest("CONNECT [::1]:8443 HTTP/1.0\n\n");
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->host, "[::1]");
+    EXPECT_EQ(bare->port, "8443");
+    EXPECT_EQ(bare->proxyAuthorization, "");
+    for (const char* bad : {"CONNECT host HTTP/1.1\r\n\r\n", "CONNECT :443 HTTP/1.1\r\n\r\n",
+                            "CONNECT host:443\r\n\r\n", "GET host:443 HTTP/1.1\r\n\r\n",
+                            "CONNECT host:443 SPDY/3\r\n\r\n"})
+        EXPECT_EQ(ParseConnectRequest(bad), std::nullopt) << bad;
+}
+
+TEST(OpenMeteoQuery, EchoesNumbersAsTheApiDoes) {
+    EXPECT_EQ(ApiNumberText(91), "91.0");
+    EXPECT_EQ(ApiNumberText(-90.5), "-90.5");
+    EXPECT_EQ(ApiNumberText(52.2978), "52.2978");
+    EXPECT_EQ(ApiNumberText(1e30), "1e+30");
+}
+
+TEST(OpenMeteoQuery, ReadsThePlugInsRequest) {
+    std::multimap<std::string, std::string> params = {
+        {"latitude", "52.2978"},
+        {"longitude", "104.2964"},
+        {"current", "temperature_2m,relative_humidity_2m,weather_code,surface_pressure,wind_speed_10m,wind_direction_10m"},
+        {"daily", "weather_code,temperature_2m_max,temperature_2m_min"},
+        {"wind_speed_unit", "ms"},
+        {"timezone", "auto"},
+        {"forecast_days", "2"}};
+    std::string reason;
+    const auto query = ParseOpenMeteoQuery(params, &reason);
+    ASSERT_TRUE(query) << reason;
+    EXPECT_EQ(query->latitude, 52.2978);
+    EXPECT_EQ(query->longitude, 104.2964);
+    EXPECT_EQ(query->current.size(), 6u);
+    EXPECT_EQ(query->current.front(), CurrentField::Temperature);
+    EXPECT_EQ(query->daily.back(), DailyField::TemperatureMin);
+    EXPECT_EQ(query->windUnit.label, "m/s");
+    EXPECT_EQ(query->zone.name, "Asia/Irkutsk");
+    EXPECT_EQ(query->forecastDays, 2);
 }
 
 }  // namespace

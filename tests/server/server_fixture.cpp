@@ -1,10 +1,8 @@
 #include "server_fixture.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "common/cp1251.h"
 #include "weather_document.h"
@@ -12,27 +10,9 @@
 namespace ow::sample::testing {
 
 std::string RawExchange(int port, std::string_view request, std::chrono::milliseconds timeout) {
-    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (sock < 0) return {};
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string received;
-    if (::connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::send(sock, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size())) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        char buffer[4096];
-        while (std::chrono::steady_clock::now() < deadline) {
-            pollfd entry{sock, POLLIN, 0};
-            if (::poll(&entry, 1, 50) <= 0) continue;
-            const ssize_t n = ::recv(sock, buffer, sizeof buffer, 0);
-            if (n <= 0) break;
-            received.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(sock);
-    return received;
+    LoopbackSocket socket(port);
+    if (!socket.Send(request)) return {};
+    return socket.ReceiveAll(timeout);
 }
 
 std::string_view RawBody(std::string_view response) {
@@ -74,6 +54,81 @@ std::string InformerFor30710() {
 
 std::string FeedFor30710() {
     return BuildWeatherDocument(Source::Feed, "Irkutsk", "30710", kDefaultForecastDate).parts.Whole();
+}
+
+const std::string& TestCaDir() {
+    static const std::string folder = [] {
+        const std::string command = std::string("'") + OW_TEST_CA_SCRIPT + "' '" + OW_TEST_CA_DIR + "'";
+        if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not make the test authority: " << command;
+        return std::string(OW_TEST_CA_DIR);
+    }();
+    return folder;
+}
+
+std::string TestCaFile(std::string_view name) { return TestCaDir() + "/" + std::string(name); }
+
+std::string ForecastTarget(std::string_view latitude, std::string_view longitude) {
+    return std::string(kOpenMeteoPath) + "?latitude=" + std::string(latitude) + "&longitude=" +
+           std::string(longitude) + std::string(kOpenMeteoQueryTail);
+}
+
+std::string ClosingRequest(std::string_view target) {
+    return "GET " + std::string(target) + " HTTP/1.1\r\nHost: " + std::string(kOpenMeteoHost) +
+           "\r\nConnection: close\r\n\r\n";
+}
+
+std::string RouteName(Route route) { return route == Route::Direct ? "Direct" : "Tunnel"; }
+
+std::string ConnectRequest(const std::string& headers) {
+    const std::string authority = std::string(kOpenMeteoHost) + ":443";
+    return "CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority + "\r\n" + headers + "\r\n";
+}
+
+ServerConfig TlsServerTest::TlsConfig() {
+    ServerConfig config;
+    config.tlsDir = TestCaDir();
+    config.tlsPort = 0;
+    return config;
+}
+
+TlsServerTest::Connection TlsServerTest::Open(Route route, const std::string& authorityFile,
+                                              const std::string& connectHeaders) const {
+    Connection connection;
+    connection.socket = std::make_unique<LoopbackSocket>(route == Route::Direct ? server_->tlsPort() : port());
+    if (route == Route::Tunnel) {
+        connection.socket->Send(ConnectRequest(connectHeaders));
+        const std::string answer = connection.socket->ReceiveAnswer(kPatience);
+        if (answer != kConnectEstablished) {
+            ADD_FAILURE() << "the proxy answered the CONNECT with " << answer;
+            return connection;
+        }
+    }
+    connection.tls = std::make_unique<TlsClient>(*connection.socket, authorityFile, kOpenMeteoHost);
+    return connection;
+}
+
+std::string TlsServerTest::SettledTls() const {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    for (;;) {
+        const std::string text = Control("tls");
+        int started = 0, completed = 0, failed = 0;
+        const auto counts = text.find("started=");
+        if (counts != std::string::npos &&
+            std::sscanf(text.c_str() + counts, "started=%d completed=%d failed=%d", &started, &completed, &failed) == 3 &&
+            started == completed + failed)
+            return text;
+        if (std::chrono::steady_clock::now() >= deadline) return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+TlsClient::Received TlsServerTest::Exchange(Route route, const std::string& request) const {
+    Connection connection = Open(route);
+    if (!connection.tls || !connection.tls->Handshake() || !connection.tls->Send(request)) {
+        ADD_FAILURE() << "no TLS session with the origin (" << RouteName(route) << ")";
+        return {};
+    }
+    return connection.tls->ReceiveAll();
 }
 
 }  // namespace ow::sample::testing

@@ -15,6 +15,8 @@ constexpr ModeEntry kModes[] = {
     {Mode::Empty, "empty"},     {Mode::Blank, "blank"},   {Mode::Trickle, "trickle"},
     {Mode::Large, "large"},     {Mode::Authoriz, "authoriz"}, {Mode::SlowStart, "slow-start"},
     {Mode::PauseMidBody, "pause-mid-body"}, {Mode::HoldClose, "hold-close"},
+    {Mode::Example, "example"}, {Mode::ApiError, "api-error"}, {Mode::NotJson, "not-json"},
+    {Mode::SlowHandshake, "slow-handshake"},
 };
 
 std::optional<long> ParseCount(std::string_view text, long low, long high) {
@@ -40,7 +42,8 @@ std::string_view ModeName(Mode mode) {
 }
 
 std::chrono::milliseconds DefaultInterval(Mode mode) {
-    const bool waitsOnce = mode == Mode::SlowStart || mode == Mode::PauseMidBody || mode == Mode::HoldClose;
+    const bool waitsOnce = mode == Mode::SlowStart || mode == Mode::PauseMidBody || mode == Mode::HoldClose ||
+                           mode == Mode::SlowHandshake;
     return std::chrono::milliseconds(waitsOnce ? 2000 : 20);
 }
 

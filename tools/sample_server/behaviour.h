@@ -21,11 +21,16 @@ enum class Mode {
     SlowStart,     // wait one interval, then the document
     PauseMidBody,  // announce the full length, send half, wait one interval, send the rest
     HoldClose,     // read the request, wait one interval, close without a byte
+    // The Open-Meteo source only; the others get their usual document.
+    Example,        // a fixed forecast: snow at -2.6 degrees, then an overcast day
+    ApiError,       // 400 with the API's error object
+    NotJson,        // 200 with an HTML page
+    SlowHandshake,  // TLS only: wait one interval before the server's first handshake byte
 };
 
 struct Behaviour {
     Mode mode = Mode::Normal;
-    std::chrono::milliseconds interval{0};  // trickle, slow-start, pause-mid-body, hold-close
+    std::chrono::milliseconds interval{0};  // trickle, slow-start, pause-mid-body, hold-close, slow-handshake
     std::size_t sizeMb = 64;                // large
 };
 

@@ -8,7 +8,9 @@ namespace ow::sample {
 const char* const kUsage =
     "usage: sample_server [--port N] [--port-file PATH] [--log PATH] [--auth USER:PASS]\n"
     "                     [--mode NAME [--interval-ms N] [--size-mb N]] [--bind 127.0.0.1]\n"
-    "                     [--data-dir DIR] [--date YYYY-MM-DD] [--max-seconds N]\n";
+    "                     [--data-dir DIR] [--date YYYY-MM-DD] [--max-seconds N]\n"
+    "                     [--tls-dir DIR [--tls-port N] [--tls-port-file PATH]\n"
+    "                      [--cert good|wrong-host|expired|unknown-ca]]\n";
 
 namespace {
 
@@ -18,6 +20,12 @@ std::optional<int> ParseInt(std::string_view text, int low, int high) {
     if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high)
         return std::nullopt;
     return value;
+}
+
+std::optional<int> ParsePort(const std::string& flag, std::string_view value, std::string* error) {
+    const auto port = ParseInt(value, 0, 65535);
+    if (!port) *error = flag + " must be 0 to 65535";
+    return port;
 }
 
 // Loopback only: the server must never be reachable from elsewhere.
@@ -60,11 +68,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             value = args[++i];
         }
         if (flag == "--port") {
-            const auto port = ParseInt(value, 0, 65535);
-            if (!port) {
-                *error = "--port must be 0 to 65535";
-                return std::nullopt;
-            }
+            const auto port = ParsePort(flag, value, error);
+            if (!port) return std::nullopt;
             line.config.port = *port;
         } else if (flag == "--port-file") {
             line.portFile = value;
@@ -93,6 +98,21 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 return std::nullopt;
             }
             line.config.date = *date;
+        } else if (flag == "--tls-dir") {
+            line.config.tlsDir = value;
+        } else if (flag == "--tls-port") {
+            const auto port = ParsePort(flag, value, error);
+            if (!port) return std::nullopt;
+            line.config.tlsPort = *port;
+        } else if (flag == "--tls-port-file") {
+            line.tlsPortFile = value;
+        } else if (flag == "--cert") {
+            const auto certificate = ParseCertificate(value);
+            if (!certificate) {
+                *error = "--cert must be one of " + CertificateNames();
+                return std::nullopt;
+            }
+            line.config.certificate = *certificate;
         } else if (flag == "--max-seconds") {
             const auto seconds = ParseInt(value, 1, 7 * 24 * 3600);
             if (!seconds) {
@@ -104,6 +124,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             *error = "unknown option " + flag;
             return std::nullopt;
         }
+    }
+    if (line.config.tlsDir.empty() && (line.config.tlsPort || !line.tlsPortFile.empty())) {
+        *error = "--tls-port and --tls-port-file need --tls-dir";
+        return std::nullopt;
+    }
+    if (!line.tlsPortFile.empty() && !line.config.tlsPort) {
+        *error = "--tls-port-file needs --tls-port";
+        return std::nullopt;
     }
     const auto behaviour = MakeBehaviour(mode, intervalMs, sizeMb, error);
     if (!behaviour) return std::nullopt;

@@ -11,6 +11,7 @@ namespace ow::sample {
 struct CommandLine {
     ServerConfig config;
     std::string portFile;    // written once listening: the port number only
+    std::string tlsPortFile; // likewise for the HTTPS origin's own port
     int maxSeconds = 3600;   // the server ends itself after this long
     bool help = false;
 };

@@ -6,17 +6,15 @@
 #include <sys/socket.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <utility>
+
+#include "socket_io.h"
 
 namespace ow::sample {
 namespace {
 
 thread_local ConnectionStream* tCurrent = nullptr;
-
-// Waits are cut into slices so a stop is noticed quickly.
-constexpr std::chrono::milliseconds kWaitSlice{50};
 
 void AddressOf(const sockaddr_storage& address, std::string& ip, int& port) {
     char text[INET6_ADDRSTRLEN] = {};
@@ -34,43 +32,27 @@ void AddressOf(const sockaddr_storage& address, std::string& ip, int& port) {
 
 }  // namespace
 
-ConnectionStream::ConnectionStream(int socket, const StopSignal& stop, HeadSink headSink)
-    : socket_(socket), stop_(stop), headSink_(std::move(headSink)) {}
+ConnectionStream::ConnectionStream(ByteChannel& channel, const StopSignal& stop, HeadSink headSink)
+    : channel_(channel), stop_(stop), headSink_(std::move(headSink)) {}
 
 ConnectionStream* ConnectionStream::Current() { return tCurrent; }
 
 ConnectionStream::CurrentScope::CurrentScope(ConnectionStream& stream) { tCurrent = &stream; }
 ConnectionStream::CurrentScope::~CurrentScope() { tCurrent = nullptr; }
 
-bool ConnectionStream::WaitFor(short events, std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (stop_.raised()) return false;
-        pollfd entry{socket_, events, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(kWaitSlice.count()));
-        if (ready > 0) return true;  // also on hang-up or error: the next call reports it
-        if (ready < 0 && errno != EINTR) return false;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-    }
-}
+bool ConnectionStream::is_readable() const { return WaitForRequest(kReceiveTimeout); }
 
-bool ConnectionStream::is_readable() const {
-    return bufferBegin_ < bufferEnd_ || WaitFor(POLLIN, kReadTimeout);
+bool ConnectionStream::is_writable() const {
+    return !refused_ && WaitForSocket(channel_.socket(), POLLOUT, kSendTimeout, stop_);
 }
-
-bool ConnectionStream::is_writable() const { return !refused_ && WaitFor(POLLOUT, kWriteTimeout); }
 
 bool ConnectionStream::WaitForRequest(std::chrono::milliseconds timeout) const {
-    return bufferBegin_ < bufferEnd_ || WaitFor(POLLIN, timeout);
+    return HasBuffered() || WaitForSocket(channel_.socket(), POLLIN, timeout, stop_);
 }
 
 ssize_t ConnectionStream::read(char* ptr, size_t size) {
     if (bufferBegin_ == bufferEnd_) {
-        if (!WaitFor(POLLIN, kReadTimeout)) return -1;
-        ssize_t got;
-        do {
-            got = ::recv(socket_, buffer_, sizeof buffer_, 0);
-        } while (got < 0 && errno == EINTR);
+        const ssize_t got = channel_.Receive(buffer_, sizeof buffer_);
         if (got <= 0) return got;
         bufferBegin_ = 0;
         bufferEnd_ = static_cast<std::size_t>(got);
@@ -85,29 +67,50 @@ ssize_t ConnectionStream::read(char* ptr, size_t size) {
 ssize_t ConnectionStream::write(const char* ptr, size_t size) {
     if (refused_) return -1;
     EndHead();  // the record must exist before any answer can reach the client
-    std::size_t sent = 0;
-    while (sent < size) {
-        if (!WaitFor(POLLOUT, kWriteTimeout)) return -1;
-        const ssize_t n = ::send(socket_, ptr + sent, size - sent, MSG_NOSIGNAL);
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN) continue;
-            return -1;
-        }
-        sent += static_cast<std::size_t>(n);
+    return channel_.Send(ptr, size);
+}
+
+bool ConnectionStream::NextRequestStartsWith(std::string_view prefix) {
+    for (;;) {
+        const std::string_view buffered(buffer_ + bufferBegin_, bufferEnd_ - bufferBegin_);
+        const std::size_t n = std::min(buffered.size(), prefix.size());
+        if (buffered.substr(0, n) != prefix.substr(0, n)) return false;
+        if (n == prefix.size()) return true;
+        std::memmove(buffer_, buffered.data(), buffered.size());
+        bufferBegin_ = 0;
+        bufferEnd_ = buffered.size();
+        const ssize_t got = channel_.Receive(buffer_ + bufferEnd_, sizeof buffer_ - bufferEnd_);
+        if (got <= 0) return false;
+        bufferEnd_ += static_cast<std::size_t>(got);
     }
-    return static_cast<ssize_t>(size);
+}
+
+std::optional<std::string> ConnectionStream::ReadHead() {
+    std::string head;
+    while (!head.ends_with("\r\n\r\n")) {
+        char c;
+        if (head.size() >= kMaxHeadBytes || read(&c, 1) != 1) return std::nullopt;
+        head += c;
+    }
+    return head;
+}
+
+std::string ConnectionStream::TakeBuffered() {
+    std::string rest(buffer_ + bufferBegin_, bufferEnd_ - bufferBegin_);
+    bufferBegin_ = bufferEnd_ = 0;
+    return rest;
 }
 
 void ConnectionStream::get_remote_ip_and_port(std::string& ip, int& port) const {
     sockaddr_storage address{};
     socklen_t length = sizeof address;
-    if (::getpeername(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) AddressOf(address, ip, port);
+    if (::getpeername(channel_.socket(), reinterpret_cast<sockaddr*>(&address), &length) == 0) AddressOf(address, ip, port);
 }
 
 void ConnectionStream::get_local_ip_and_port(std::string& ip, int& port) const {
     sockaddr_storage address{};
     socklen_t length = sizeof address;
-    if (::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) AddressOf(address, ip, port);
+    if (::getsockname(channel_.socket(), reinterpret_cast<sockaddr*>(&address), &length) == 0) AddressOf(address, ip, port);
 }
 
 void ConnectionStream::RunAfterResponse() {

@@ -3,15 +3,18 @@
 // lacks: the raw bytes of each request head are kept (so the request line and
 // headers can be recorded exactly as they arrived, in order), the stream can be
 // told to refuse (after which not one more byte is written), and every wait
-// gives up as soon as the server stops.
+// gives up as soon as the server stops. The bytes themselves move through a
+// channel: the socket, or a TLS session over it.
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include <httplib.h>
 
+#include "byte_channel.h"
 #include "stop_signal.h"
 
 namespace ow::sample {
@@ -20,7 +23,7 @@ class ConnectionStream final : public httplib::Stream {
 public:
     using HeadSink = std::function<void(std::string_view rawHead)>;
 
-    ConnectionStream(int socket, const StopSignal& stop, HeadSink headSink);
+    ConnectionStream(ByteChannel& channel, const StopSignal& stop, HeadSink headSink);
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -28,10 +31,19 @@ public:
     ssize_t write(const char* ptr, size_t size) override;
     void get_remote_ip_and_port(std::string& ip, int& port) const override;
     void get_local_ip_and_port(std::string& ip, int& port) const override;
-    socket_t socket() const override { return socket_; }
+    socket_t socket() const override { return channel_.socket(); }
 
     // True once bytes of a next request are there; false at close, stop or time-out.
     bool WaitForRequest(std::chrono::milliseconds timeout) const;
+
+    // Whether the next request's first bytes are prefix; reads no further
+    // than it takes to tell. Nothing is consumed.
+    bool NextRequestStartsWith(std::string_view prefix);
+    // A whole request head, up to and with its blank line; none when the
+    // connection ends first or the head grows past kMaxHeadBytes.
+    std::optional<std::string> ReadHead();
+    // The bytes received but not yet read, which leave the stream.
+    std::string TakeBuffered();
 
     // Brackets one request: the head is captured from BeginHead until its
     // blank line, the first byte written, or EndHead, whichever comes first,
@@ -62,14 +74,12 @@ public:
     };
 
     static constexpr std::size_t kMaxHeadBytes = 64 * 1024;
-    static constexpr std::chrono::milliseconds kReadTimeout{5000};
-    static constexpr std::chrono::milliseconds kWriteTimeout{5000};
 
 private:
-    bool WaitFor(short events, std::chrono::milliseconds timeout) const;
+    bool HasBuffered() const { return bufferBegin_ < bufferEnd_ || channel_.HasBuffered(); }
     void Capture(const char* data, std::size_t size);
 
-    int socket_;
+    ByteChannel& channel_;
     const StopSignal& stop_;
     HeadSink headSink_;
     std::string head_;

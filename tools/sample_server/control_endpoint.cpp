@@ -30,6 +30,19 @@ void SetAuth(const httplib::Request& request, httplib::Response& response, LiveS
     Reply(response, 200, credentials.empty() ? "ok auth=off" : "ok auth=on");
 }
 
+// Chooses the certificate of the next handshakes, if asked; reports the
+// choice and the handshakes so far.
+void SetTls(const httplib::Request& request, httplib::Response& response, const ControlTargets& targets) {
+    if (request.has_param("cert")) {
+        const auto certificate = ParseCertificate(request.get_param_value("cert"));
+        if (!certificate) return Reply(response, 400, "cert must be one of " + CertificateNames());
+        targets.settings.SetCertificate(*certificate);
+    }
+    Reply(response, 200,
+          "ok cert=" + std::string(CertificateName(targets.settings.certificate())) + " " +
+              targets.handshakes.Describe());
+}
+
 }  // namespace
 
 void AnswerControlRequest(const httplib::Request& request, httplib::Response& response,
@@ -37,9 +50,11 @@ void AnswerControlRequest(const httplib::Request& request, httplib::Response& re
     const std::string_view name = std::string_view(request.path).substr(kControlPrefix.size());
     if (name == "mode") return SetMode(request, response, targets.settings);
     if (name == "auth") return SetAuth(request, response, targets.settings);
+    if (name == "tls") return SetTls(request, response, targets);
     if (name == "requests") return response.set_content(targets.log.Text(), kText);
     if (name == "clear") {
         targets.log.Clear();
+        targets.handshakes.Clear();
         return Reply(response, 200, "ok");
     }
     if (name == "ping") return Reply(response, 200, "pong");

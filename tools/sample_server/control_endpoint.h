@@ -3,12 +3,14 @@
 // and never subject to the behaviour they set.
 //   /__control/mode?name=NAME[&interval_ms=N][&size_mb=N]
 //   /__control/auth?credentials=user:pass   (empty value: no authorisation)
+//   /__control/tls[?cert=good|wrong-host|expired|unknown-ca]
 //   /__control/requests   /__control/clear   /__control/quit   /__control/ping
 #include <functional>
 #include <string_view>
 
 #include <httplib.h>
 
+#include "handshake_tally.h"
 #include "live_settings.h"
 #include "request_log.h"
 
@@ -19,6 +21,7 @@ inline constexpr std::string_view kControlPrefix = "/__control/";
 struct ControlTargets {
     LiveSettings& settings;
     RequestLog& log;
+    HandshakeTally& handshakes;
     std::function<void()> requestStop;
 };
 

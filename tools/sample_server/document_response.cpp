@@ -82,6 +82,10 @@ void FillDocumentResponse(WeatherDocument document, const Behaviour& behaviour, 
         case Mode::Normal:
         case Mode::Refuse:
         case Mode::HoldClose:
+        case Mode::Example:
+        case Mode::ApiError:
+        case Mode::NotJson:
+        case Mode::SlowHandshake:
             SendWhole(document.parts.Whole(), type, response);
             return;
         case Mode::SlowStart:

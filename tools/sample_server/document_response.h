@@ -1,6 +1,7 @@
 #pragma once
 // Puts a weather document into a response the way the current behaviour says.
-// Refusal is the connection's business and is handled before this.
+// Refusal is the connection's business and is handled before this; the modes
+// that replace a document, or act on the TLS handshake, send it as it is.
 #include <httplib.h>
 
 #include "behaviour.h"

@@ -2,6 +2,7 @@
 // Invented but plausible weather, fixed by the town code and the date: the same
 // code and date always give the same numbers, whichever document shows them.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "calendar_date.h"
@@ -41,6 +42,12 @@ struct Forecast {
     std::array<DayForecast, kForecastDays> days;  // from the given date on
 };
 
+// A town of the two town-list sources, by its code: a Siberian climate.
 Forecast MakeForecast(std::string_view townCode, CalendarDate firstDay);
+
+// The pieces, for places of other climates. placeSeed fixes the weather of a
+// place (SeedOf its name); meanTemperature is the place's usual mean on that date.
+DayForecast MakeDay(std::uint64_t placeSeed, CalendarDate date, int meanTemperature);
+CurrentConditions MakeCurrent(std::uint64_t placeSeed, const DayForecast& today);
 
 }  // namespace ow::sample

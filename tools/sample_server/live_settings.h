@@ -1,10 +1,12 @@
 #pragma once
 // What the control endpoints change while the server runs: the behaviour for
-// weather requests and the proxy credentials.
+// weather requests, the proxy credentials and the certificate the HTTPS
+// origin presents.
 #include <mutex>
 #include <string>
 
 #include "behaviour.h"
+#include "certificate_choice.h"
 
 namespace ow::sample {
 
@@ -29,10 +31,20 @@ public:
         credentials_ = std::move(credentials);
     }
 
+    Certificate certificate() const {
+        std::lock_guard lock(mutex_);
+        return certificate_;
+    }
+    void SetCertificate(Certificate certificate) {
+        std::lock_guard lock(mutex_);
+        certificate_ = certificate;
+    }
+
 private:
     mutable std::mutex mutex_;
     Behaviour behaviour_;
     std::string credentials_;
+    Certificate certificate_ = Certificate::Good;
 };
 
 }  // namespace ow::sample

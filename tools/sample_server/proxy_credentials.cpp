@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "http_text.h"
+
 namespace ow::sample {
 namespace {
 
@@ -12,12 +14,6 @@ int SextetOf(char c) {
     if (c == '+') return 62;
     if (c == '/') return 63;
     return -1;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace
@@ -47,13 +43,13 @@ bool ProxyCredentialsMatch(std::string_view headerValue, std::string_view creden
     headerValue = TrimBlanks(headerValue);
     const auto space = headerValue.find(' ');
     if (space == std::string_view::npos) return false;
-    const std::string_view scheme = headerValue.substr(0, space);
-    if (scheme.size() != 5) return false;
-    constexpr std::string_view kBasic = "basic";
-    for (std::size_t i = 0; i < kBasic.size(); ++i)
-        if ((scheme[i] | 0x20) != kBasic[i]) return false;
+    if (!EqualIgnoringCase(headerValue.substr(0, space), "basic")) return false;
     const auto decoded = DecodeBase64(TrimBlanks(headerValue.substr(space + 1)));
     return decoded && *decoded == credentials;
+}
+
+bool ProxyCredentialsAccepted(std::string_view headerValue, std::string_view credentials) {
+    return credentials.empty() || ProxyCredentialsMatch(headerValue, credentials);
 }
 
 }  // namespace ow::sample

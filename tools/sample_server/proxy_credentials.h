@@ -14,4 +14,8 @@ std::optional<std::string> DecodeBase64(std::string_view text);
 // a token that decodes to exactly credentials ("user:pass").
 bool ProxyCredentialsMatch(std::string_view headerValue, std::string_view credentials);
 
+// Whether a proxy with credentials (empty: none needed) lets a request with
+// this Proxy-Authorization value (empty when absent) through.
+bool ProxyCredentialsAccepted(std::string_view headerValue, std::string_view credentials);
+
 }  // namespace ow::sample

@@ -15,26 +15,41 @@ RecordingHttpServer::RecordingHttpServer(const StopSignal& stop, ConnectionStrea
     new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
 }
 
+bool RecordingHttpServer::ServeRequests(ByteChannel& channel) {
+    bool ok = true;
+    ConnectionStream stream(channel, stop_, headSink_);
+    ConnectionStream::CurrentScope scope(stream);
+    for (int served = 0; ok && served < kMaxRequestsPerConnection; ++served) {
+        if (!stream.WaitForRequest(kKeepAlive)) break;
+        stream.BeginHead();
+        if (connectHandler_ && stream.NextRequestStartsWith(kConnectMethod)) {
+            const bool carryOn = connectHandler_(stream);
+            stream.EndHead();
+            if (!carryOn) break;
+            continue;
+        }
+        bool connectionClosed = false;
+        ok = process_request(stream, served + 1 == kMaxRequestsPerConnection, connectionClosed, nullptr);
+        stream.EndHead();
+        stream.RunAfterResponse();
+        // After a malformed request the rest of the bytes can't be trusted
+        // to start a request, so the connection ends, as with most servers.
+        if (connectionClosed || stream.refused() || !stream.headComplete()) break;
+    }
+    return ok && !stream.refused();
+}
+
 bool RecordingHttpServer::process_and_close_socket(socket_t sock) {
     // A trickled body must leave one byte at a time, not wait for an ACK.
     const int on = 1;
     ::setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 
     bool ok = true;
-    {
-        ConnectionStream stream(sock, stop_, headSink_);
-        ConnectionStream::CurrentScope scope(stream);
-        for (int served = 0; ok && served < kMaxRequestsPerConnection; ++served) {
-            if (!stream.WaitForRequest(kKeepAlive)) break;
-            bool connectionClosed = false;
-            stream.BeginHead();
-            ok = process_request(stream, served + 1 == kMaxRequestsPerConnection, connectionClosed, nullptr);
-            stream.EndHead();
-            stream.RunAfterResponse();
-            // After a malformed request the rest of the bytes can't be trusted
-            // to start a request, so the connection ends, as with most servers.
-            if (connectionClosed || stream.refused() || !stream.headComplete()) break;
-        }
+    if (connectionHandler_) {
+        connectionHandler_(sock);
+    } else {
+        PlainChannel channel(sock, stop_);
+        ok = ServeRequests(channel);
     }
     ::shutdown(sock, SHUT_RDWR);
     ::close(sock);

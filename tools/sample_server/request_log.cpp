@@ -1,14 +1,13 @@
 #include "request_log.h"
 
+#include "http_text.h"
+
 namespace ow::sample {
 
 std::string FormatRecord(std::string_view rawHead) {
     std::string text;
     while (!rawHead.empty()) {
-        const auto end = rawHead.find('\n');
-        std::string_view line = rawHead.substr(0, end);
-        rawHead = end == std::string_view::npos ? std::string_view{} : rawHead.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        const std::string_view line = TakeLine(rawHead);
         if (line.empty()) break;  // the blank line that ends the head
         text += line;
         text += '\n';
@@ -22,8 +21,8 @@ bool RequestLog::AppendTo(const std::string& path) {
     return static_cast<bool>(file_);
 }
 
-void RequestLog::Record(std::string_view rawHead) {
-    std::string record = FormatRecord(rawHead);
+void RequestLog::Record(std::string_view rawHead, std::string_view marker) {
+    std::string record = std::string(marker) + FormatRecord(rawHead);
     std::lock_guard lock(mutex_);
     if (file_.is_open()) file_ << record << std::flush;
     if (records_.size() == kMaxRecords) records_.pop_front();

@@ -1,6 +1,8 @@
 #pragma once
 // Every weather request as it arrived: the request line and the header lines
-// in arrival order, byte for byte, without their line ends.
+// in arrival order, byte for byte, without their line ends. The line of a
+// request that came inside TLS (directly or through a tunnel) starts with
+// kTlsMarker; the line of a plain request is exactly as sent.
 #include <deque>
 #include <fstream>
 #include <mutex>
@@ -9,13 +11,16 @@
 
 namespace ow::sample {
 
+inline constexpr std::string_view kTlsMarker = "TLS ";
+
 class RequestLog {
 public:
     // Also appends every record to a file from now on; false if it can't be opened.
     bool AppendTo(const std::string& path);
 
-    // rawHead: the bytes of the request line and headers, up to the blank line.
-    void Record(std::string_view rawHead);
+    // rawHead: the bytes of the request line and headers, up to the blank
+    // line; marker goes before the request line.
+    void Record(std::string_view rawHead, std::string_view marker = {});
 
     // Each request as its lines, each ending in LF, and one empty line after it.
     std::string Text() const;

@@ -1,14 +1,9 @@
 #include "request_target.h"
 
+#include "http_text.h"
+
 namespace ow::sample {
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::string_view WithoutQuery(std::string_view text) { return text.substr(0, text.find('?')); }
 
@@ -23,14 +18,14 @@ RequestTarget ParseRequestTarget(std::string_view target) {
     }
     parsed.proxyForm = true;
     // Any scheme other than plain HTTP leaves the host empty: nothing to serve.
-    const bool http = Lower(target.substr(0, schemeEnd)) == "http";
+    const bool http = LowerAscii(target.substr(0, schemeEnd)) == "http";
     std::string_view rest = target.substr(schemeEnd + 3);
     const auto slash = rest.find_first_of("/?");
     std::string_view authority = rest.substr(0, slash);
     rest = slash == std::string_view::npos ? std::string_view{} : rest.substr(slash);
     if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
     authority = authority.substr(0, authority.find(':'));
-    if (http) parsed.host = Lower(authority);
+    if (http) parsed.host = LowerAscii(authority);
     parsed.path = WithoutQuery(rest);
     if (parsed.path.empty()) parsed.path = "/";
     return parsed;

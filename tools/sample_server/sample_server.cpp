@@ -2,7 +2,10 @@
 
 #include <filesystem>
 
+#include "connect_endpoint.h"
 #include "control_endpoint.h"
+#include "dead_connection.h"
+#include "open_meteo_endpoint.h"
 
 namespace ow::sample {
 
@@ -21,10 +24,17 @@ SampleServer::SampleServer(ServerConfig config) : config_(std::move(config)) {
     }
     settings_.SetBehaviour(config_.behaviour);
     settings_.SetCredentials(config_.credentials);
+    settings_.SetCertificate(config_.certificate);
     http_ = std::make_unique<RecordingHttpServer>(shutdown_, [this](std::string_view head) {
         if (!IsControlHead(head)) log_.Record(head);
     });
     InstallRoutes();
+    if (!config_.tlsDir.empty()) {
+        tlsHttp_ = std::make_unique<RecordingHttpServer>(
+            shutdown_, [this](std::string_view head) { log_.Record(head, kTlsMarker); });
+        origin_ = std::make_unique<TlsOrigin>(identities_, settings_, shutdown_, handshakes_, *tlsHttp_);
+        InstallTlsRoutes();
+    }
 }
 
 SampleServer::~SampleServer() { Stop(); }
@@ -32,12 +42,24 @@ SampleServer::~SampleServer() { Stop(); }
 void SampleServer::InstallRoutes() {
     // The first matching route wins: control before everything else.
     http_->Get(R"(/__control/.*)", [this](const httplib::Request& request, httplib::Response& response) {
-        AnswerControlRequest(request, response, ControlTargets{settings_, log_, [this] { RequestStop(); }});
+        AnswerControlRequest(request, response,
+                             ControlTargets{settings_, log_, handshakes_, [this] { RequestStop(); }});
     });
     // Absolute URIs arrive here too: httplib takes the whole target as the path.
     http_->Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
         AnswerWeatherRequest(request, response, site_, settings_, shutdown_);
     });
+    http_->AnswerConnectWith(
+        [this](ConnectionStream& stream) { return AnswerConnect(stream, settings_, origin_.get()); });
+}
+
+void SampleServer::InstallTlsRoutes() {
+    tlsHttp_->Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
+        const Behaviour behaviour = settings_.behaviour();
+        if (DropConnectionIfAsked(behaviour, shutdown_, response)) return;
+        AnswerOpenMeteoRequest(request, response, site_.date, behaviour, shutdown_);
+    });
+    tlsHttp_->HandConnectionsTo([this](int socket) { origin_->Serve(socket, {}); });
 }
 
 bool SampleServer::Start(std::string* error) {
@@ -45,26 +67,13 @@ bool SampleServer::Start(std::string* error) {
         *error = "cannot open the request log " + config_.logPath;
         return false;
     }
-    if (config_.port == 0) {
-        port_ = http_->bind_to_any_port(config_.bindAddress);
-    } else {
-        port_ = http_->bind_to_port(config_.bindAddress, config_.port) ? config_.port : -1;
-    }
-    if (port_ <= 0) {
-        *error = "cannot listen on " + config_.bindAddress + ":" + std::to_string(config_.port);
+    if (origin_ && !identities_.Load(config_.tlsDir, error)) return false;
+    if (config_.tlsPort && !origin_) {
+        *error = "a TLS port needs a TLS folder";
         return false;
     }
-    serving_ = std::thread([this] { http_->listen_after_bind(); });
-    // httplib's stop() does nothing until the accept loop runs, so a stop that
-    // came earlier would be lost.
-    for (int waited = 0; !http_->is_running(); ++waited) {
-        if (waited == 5000) {
-            *error = "the accept loop did not start";
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    if (!listener_.Start(*http_, config_.bindAddress, config_.port, error)) return false;
+    return !config_.tlsPort || tlsListener_.Start(*tlsHttp_, config_.bindAddress, *config_.tlsPort, error);
 }
 
 void SampleServer::RequestStop() {
@@ -83,9 +92,8 @@ bool SampleServer::WaitForStopRequest(std::chrono::milliseconds timeout) {
 void SampleServer::Stop() {
     RequestStop();
     shutdown_.Raise();
-    if (!serving_.joinable()) return;
-    http_->stop();
-    serving_.join();
+    listener_.Stop();
+    tlsListener_.Stop();
 }
 
 }  // namespace ow::sample

@@ -1,7 +1,10 @@
 #pragma once
 // A document stretched to an exact size without holding it in memory: the head,
-// as many whole repeat units as fit, spaces for the remainder, the tail.
+// the filler's opening, as many whole repeat units as fit, spaces for the
+// remainder, the filler's closing, the tail.
+#include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "document_parts.h"
 
@@ -9,8 +12,11 @@ namespace ow::sample {
 
 class SizedDocument {
 public:
-    // A size below head plus tail gives the document at its natural size.
+    // A size at or below head plus tail gives the document at its natural size;
+    // a larger one never less than head, tail and the filler's frame.
     SizedDocument(DocumentParts parts, std::size_t size);
+    SizedDocument(const SizedDocument&) = delete;
+    SizedDocument& operator=(const SizedDocument&) = delete;
 
     std::size_t size() const { return size_; }
 
@@ -19,12 +25,19 @@ public:
     std::size_t Read(std::size_t offset, char* out, std::size_t count) const;
 
 private:
-    std::size_t ReadFiller(std::size_t offset, char* out, std::size_t count) const;
+    struct Segment {
+        enum Kind { Text, Units, Spaces } kind = Text;
+        std::string_view text;  // Text: the bytes; Units: one unit
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    void Append(Segment::Kind kind, std::string_view text, std::size_t length);
+    static std::size_t ReadSegment(const Segment& segment, std::size_t offset, char* out, std::size_t count);
 
     DocumentParts parts_;
-    std::size_t size_;
-    std::size_t fillerSize_;  // bytes between head and tail
-    std::size_t unitsSize_;   // the part of the filler made of whole units
+    std::size_t size_ = 0;
+    std::array<Segment, 6> segments_;
+    std::size_t segmentCount_ = 0;
 };
 
 }  // namespace ow::sample

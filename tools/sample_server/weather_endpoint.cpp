@@ -2,11 +2,13 @@
 
 #include <string>
 
-#include "connection_stream.h"
+#include "dead_connection.h"
 #include "document_response.h"
+#include "open_meteo_endpoint.h"
 #include "pages.h"
 #include "proxy_credentials.h"
 #include "request_target.h"
+#include "weather/core/open_meteo_request.h"
 #include "weather_document.h"
 
 namespace ow::sample {
@@ -22,27 +24,22 @@ void AnswerPage(int status, std::string_view page, httplib::Response& response) 
 void AnswerWeatherRequest(const httplib::Request& request, httplib::Response& response, const WeatherSite& site,
                           const LiveSettings& settings, const StopSignal& stop) {
     const Behaviour behaviour = settings.behaviour();
-    if (behaviour.mode == Mode::Refuse || behaviour.mode == Mode::HoldClose) {
-        // A dead server or proxy, or one that keeps the client waiting and
-        // then gives up: whatever is answered below never leaves.
-        if (behaviour.mode == Mode::HoldClose && stop.WaitFor(behaviour.interval)) return;
-        if (ConnectionStream* connection = ConnectionStream::Current()) connection->Refuse();
-        response.set_header("Connection", "close");
-        return;
-    }
+    if (DropConnectionIfAsked(behaviour, stop, response)) return;
 
     const RequestTarget target = ParseRequestTarget(request.target);
+    if (target.proxyForm) {
+        if (!ProxyCredentialsAccepted(request.get_header_value("Proxy-Authorization"), settings.credentials())) {
+            response.set_header("Proxy-Authenticate", std::string(kProxyChallenge));
+            return AnswerPage(407, kProxyAuthenticationPage, response);
+        }
+    }
+    if (target.proxyForm ? target.host == kOpenMeteoHost : target.path == kOpenMeteoPath)
+        return AnswerOpenMeteoRequest(request, response, site.date, behaviour, stop);
+
     std::optional<Source> hostSource;
     if (target.proxyForm) {
-        const std::string credentials = settings.credentials();
-        if (!credentials.empty() &&
-            !ProxyCredentialsMatch(request.get_header_value("Proxy-Authorization"), credentials)) {
-            response.set_header("Proxy-Authenticate", "Basic realm=\"" + std::string(kProxyRealm) + "\"");
-            AnswerPage(407, kProxyAuthenticationPage, response);
-            return;
-        }
         hostSource = SourceOfHost(target.host);
-        // This proxy reaches nothing but the two weather hosts, which it is itself.
+        // This proxy reaches nothing but the weather hosts, which it is itself.
         if (!hostSource) return AnswerPage(502, kBadGatewayPage, response);
     }
 

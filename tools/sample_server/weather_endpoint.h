@@ -2,6 +2,8 @@
 // Answers every request that is not a control request: as the origin of the
 // two weather hosts (origin form, any Host) and as a proxy in front of them
 // (absolute URI), with Basic proxy authorisation when credentials are set.
+// The Open-Meteo forecast is served here too, in plain HTTP, at its path in
+// origin form or at its host in proxy form.
 #include <array>
 
 #include <httplib.h>

@@ -2,19 +2,12 @@
 
 #include <cstddef>
 
+#include "http_text.h"
+
 namespace ow::sample {
 namespace {
 
 const SourceUrl& UrlOf(Source source) { return kSourceUrls[static_cast<std::size_t>(source)]; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 }  // namespace
 

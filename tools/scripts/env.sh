@@ -5,8 +5,9 @@
 # 32-bit code, the Wine tests load it into 32-bit Wine (wine_build.sh picks
 # the Wine); elsewhere a 64-bit build of the same sources goes into 64-bit
 # Wine (g++-mingw-w64-x86-64, wine64).
-OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev rapidjson-dev
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++-i686-linux-gnu qemu-user-static wine wine64 xvfb xauth locales imagemagick zip unzip)
+OW_APT_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++-i686-linux-gnu qemu-user-static wine wine64 xvfb xauth locales imagemagick zip unzip
+    openssl libssl-dev rapidjson-dev)
 
 # Installs packages. An index can be briefly broken or out of step with its
 # mirror ("File has unexpected size ... Mirror sync in progress?"): the tries
