@@ -75,7 +75,7 @@ TEST(ExtractWeatherLine, WorkedExampleHasTwentyOneCharacters) {
 
 TEST(ExtractWeatherLine, UnknownSourceGivesEmptyLine) {
     const std::string document = Script("<b>Town</b></font>");
-    for (const int source : {2, -1, 100}) {
+    for (const int source : {static_cast<int>(TheWeatherSources().size()), -1, 100}) {
         EXPECT_EQ(ExtractWeatherLine(document, source), "") << source;
     }
 }

@@ -31,6 +31,10 @@ struct ScriptedResponse {
     int failQueryAt = -1;              // 0-based query on this handle that fails
     int failReadAt = -1;               // 0-based read on this handle that fails
     int zeroReadAt = -1;               // 0-based read on this handle that succeeds with 0 bytes
+    // HTTPS requests: the status after each send (the last repeats), and a
+    // send that fails (0-based), as a certificate that does not verify does.
+    std::vector<std::uint32_t> statuses = {200};
+    int failSendAt = -1;
 };
 
 class FakeInternetPort : public InternetPort {
@@ -56,6 +60,20 @@ public:
         HInternet handle;
         std::uint32_t asked;
     };
+    struct ConnectCall {
+        HInternet internet;
+        std::string host;
+        std::uint16_t port;
+    };
+    struct RequestCall {
+        HInternet connection;
+        std::string object;
+        std::uint32_t flags;
+    };
+    struct SendCall {
+        HInternet request;
+        std::string headers;
+    };
 
     // Script.
     bool failOpen = false;
@@ -69,6 +87,10 @@ public:
     std::vector<OpenCall> opens;
     std::vector<OptionCall> options;  // SetProxyOption is recorded as kOptionProxy with the proxy text
     std::vector<UrlCall> urls;
+    std::vector<ConnectCall> connects;
+    std::vector<RequestCall> requests;
+    std::vector<SendCall> sends;
+    std::function<void()> whileSending;  // runs during each send, as the thread's messages do
     std::vector<HInternet> internetHandles;  // as returned by Open, in order
     std::vector<HInternet> urlHandles;       // as returned by OpenUrl, in order
     std::vector<ReadCall> reads;
@@ -109,16 +131,45 @@ public:
             whileOpeningUrl();
             if (!open_.count(internet)) return kNoInternetHandle;
         }
-        ScriptedResponse response;
-        if (!responses.empty()) {
-            response = std::move(responses.front());
-            responses.pop_front();
-        }
+        ScriptedResponse response = NextResponse();
         if (response.failOpenUrl) return kNoInternetHandle;
         const HInternet handle = NewHandle();
         urlHandles.push_back(handle);
         streams_[handle] = Stream{std::move(response)};
         return handle;
+    }
+
+    HInternet Connect(HInternet internet, const std::string& host, std::uint16_t port) override {
+        CheckOpen(internet, "Connect");
+        connects.push_back({internet, host, port});
+        return NewHandle();
+    }
+
+    HInternet OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) override {
+        CheckOpen(connection, "OpenRequest");
+        requests.push_back({connection, object, flags});
+        const HInternet handle = NewHandle();
+        urlHandles.push_back(handle);
+        streams_[handle] = Stream{NextResponse()};
+        return handle;
+    }
+
+    bool SendRequest(HInternet request, const std::string& headers) override {
+        sends.push_back({request, headers});
+        if (whileSending) whileSending();
+        Stream* stream = StreamOf(request, "SendRequest");
+        if (!stream) return false;
+        // Each answer brings the scripted body anew.
+        stream->packet = 0;
+        stream->offset = 0;
+        return stream->sends++ != stream->script.failSendAt;
+    }
+
+    std::uint32_t StatusCode(HInternet request) override {
+        Stream* stream = StreamOf(request, "StatusCode");
+        if (!stream || stream->sends == 0) return 0;
+        const auto& statuses = stream->script.statuses;
+        return statuses.empty() ? 0 : statuses[std::min<std::size_t>(stream->sends, statuses.size()) - 1];
     }
 
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override {
@@ -169,6 +220,7 @@ private:
         std::size_t offset = 0;
         int queries = 0;
         int reads = 0;
+        int sends = 0;
 
         const std::string& Current() const { return script.packets[packet]; }
         std::size_t Left() const { return packet < script.packets.size() ? Current().size() - offset : 0; }
@@ -180,6 +232,15 @@ private:
             }
         }
     };
+
+    ScriptedResponse NextResponse() {
+        ScriptedResponse response;
+        if (!responses.empty()) {
+            response = std::move(responses.front());
+            responses.pop_front();
+        }
+        return response;
+    }
 
     HInternet NewHandle() {
         next_ += 0x10;

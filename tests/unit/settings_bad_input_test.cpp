@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
     HandEdited, SettingsBadInput,
     ::testing::Values(
         BadCase{"valid", SettingKey::OldStyle, "0", Outcome{}},
-        BadCase{"resource_2", SettingKey::Resource, "2", kGismeteoTown1},
+        BadCase{"resource_3", SettingKey::Resource, "3", kGismeteoTown1},
         BadCase{"resource_negative", SettingKey::Resource, "-1", kGismeteoTown1},
         BadCase{"resource_blank", SettingKey::Resource, "  \t", kGismeteoTown1},
         BadCase{"resource_missing", SettingKey::Resource, "", kGismeteoTown1},

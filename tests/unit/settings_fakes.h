@@ -42,7 +42,9 @@ public:
     std::string testText;
 
     int ResourceIndex() const override { return resource; }
-    void SetResourceIndex(int index) override { resource = InRange(index, 2) ? index : kNoItem; }
+    void SetResourceIndex(int index) override {
+        resource = InRange(index, static_cast<int>(TheWeatherSources().size())) ? index : kNoItem;
+    }
 
     void SetTownItems(const StringList& names) override {
         towns = names;
@@ -126,6 +128,7 @@ public:
 // Small town lists of different lengths, so indexing the wrong source shows.
 inline constexpr auto kTestGisTowns = Cp1251(u8"Москва=27612\r\nИркутск=30710\r\nКиев=33345\r\n");
 inline constexpr std::string_view kTestWuTowns = "Moscow=27612\r\nIrkutsk=30710\r\nKyiv=33345\r\nMinsk=26850\r\n";
+inline constexpr auto kTestOmTowns = Cp1251(u8"Москва=55.7522,37.6156\r\nИркутск=52.2978,104.2964\r\n");
 
 // The model wired to the fakes, as the form wires it to the real window.
 struct SettingsHarness {
@@ -138,6 +141,7 @@ struct SettingsHarness {
     void PutTownLists() {
         store.files["gis_towns.ini"] = kTestGisTowns.str();
         store.files["wu_towns.ini"] = std::string(kTestWuTowns);
+        store.files["om_towns.ini"] = kTestOmTowns.str();
     }
     void PutSettings(std::string_view bytes) { store.files[std::string(kSettingsFileName)] = std::string(bytes); }
     const std::string& SettingsFile() { return store.files.at(std::string(kSettingsFileName)); }

@@ -22,7 +22,7 @@ TEST(LoadSettings, FirstRunWithNoFiles) {
     ASSERT_EQ(h.store.boxes.size(), 1u);
     EXPECT_EQ(h.store.boxes[0].caption, "Weather Plugin: \xce\xf8\xe8\xe1\xea\xe0");
     EXPECT_EQ(h.store.boxes[0].text, Cp1251(u8"Не хватает файлов настроек:\r\n"
-                                            u8"wu_towns.ini, gis_towns.ini\r\n"
+                                            u8"om_towns.ini, wu_towns.ini, gis_towns.ini\r\n"
                                             u8"Для работы плагина рекомендуется скачать ПОЛНУЮ версию\r\n"
                                             u8"плагина со всеми файлами настроек с сайта разработчика.")
                                          .str());
@@ -42,6 +42,7 @@ TEST(LoadSettings, FirstRunWithNoFiles) {
     EXPECT_TRUE(h.values.UseScroll);
     EXPECT_EQ(h.display.ScrollPosition, kScrollRestPosition);
     EXPECT_EQ(h.model.TownLists(1), StringList{"Irkutsk=30710"});
+    EXPECT_EQ(h.model.TownLists(2), StringList{Cp1251(u8"Иркутск=52.2978,104.2964").str()});
 }
 
 TEST(LoadSettings, NamesOnlyTheMissingListAtEveryLoad) {
@@ -50,7 +51,7 @@ TEST(LoadSettings, NamesOnlyTheMissingListAtEveryLoad) {
     h.Initialise();
     h.Initialise();
     ASSERT_EQ(h.store.boxes.size(), 2u);
-    EXPECT_NE(h.store.boxes[1].text.find("\r\nwu_towns.ini\r\n"), std::string::npos);
+    EXPECT_NE(h.store.boxes[1].text.find("\r\nom_towns.ini, wu_towns.ini\r\n"), std::string::npos);
     EXPECT_EQ(h.store.boxes[1].text.find("gis_towns"), std::string::npos);
     EXPECT_EQ(h.model.TownNames(1), StringList{"Irkutsk"});
     EXPECT_EQ(h.model.TownNames(0).size(), 3u);
@@ -105,6 +106,26 @@ TEST(LoadSettings, SecondSourceSelectsItsTownAndCode) {
     EXPECT_EQ(h.controls.towns, StringList({"Moscow", "Irkutsk", "Kyiv", "Minsk"}));
     EXPECT_EQ(h.controls.town, 3);
     EXPECT_EQ(h.values.TownCode, "26850");
+}
+
+// Open-Meteo: its list's town, its coordinates as the code and its name for
+// the line; pressing OK keeps it.
+TEST(LoadSettings, ThirdSourceSelectsItsTownCoordinatesAndName) {
+    SettingsHarness h;
+    h.PutTownLists();
+    h.PutSettings("resource=2\r\ncity=1\r\n");
+    h.Initialise();
+    EXPECT_EQ(h.values.SourceIndex, 2);
+    EXPECT_EQ(h.controls.resource, 2);
+    EXPECT_EQ(h.controls.towns, StringList({Cp1251(u8"Москва").str(), kIrkutsk}));
+    EXPECT_EQ(h.controls.town, 1);
+    EXPECT_EQ(h.values.TownCode, "52.2978,104.2964");
+    EXPECT_EQ(h.values.TownName, kIrkutsk);
+
+    h.PressOk();
+    EXPECT_NE(h.SettingsFile().find("resource=2\r\ncity=1\r\n"), std::string::npos);
+    EXPECT_EQ(h.values.SourceIndex, 2);
+    EXPECT_EQ(h.values.TownName, kIrkutsk);
 }
 
 TEST(LoadSettings, UpdatePeriodAndScrollSpeedFromTheFile) {

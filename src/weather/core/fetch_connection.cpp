@@ -2,21 +2,61 @@
 
 #include <string>
 
+#include "weather/core/fetch_body.h"
+
 namespace ow {
 
-bool OpenConnection(InternetPort& port, const FetchRequest& request, FetchHandles& handles) {
+namespace {
+
+void SetProxyCredential(InternetPort& port, HInternet handle, const FetchRequest& request) {
+    port.SetStringOption(handle, kOptionProxyUsername, request.proxyLogin);
+    port.SetStringOption(handle, kOptionProxyPassword, request.proxyPassword);
+}
+
+// The request, sent once and, while the proxy refuses the tunnel, again:
+// first as it is (a WinInet answers the proxy's challenge from the
+// credential options when the request is sent again), then with the
+// credential for the proxy itself.
+Connection SendSecureRequest(InternetPort& port, const FetchRequest& request, const FetchHandles& handles) {
+    const FetchRequest::Secure& secure = *request.secure;
+    const std::string* tries[] = {&request.headers, &request.headers, &secure.tunnelAuthorization};
+    const int count = request.proxyAuthorization ? 3 : 1;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            // A request is sent again only once the last answer has been read.
+            std::string refusal;
+            ReadBody(port, handles, refusal);
+            if (handles.Cancelled()) return Connection::Failed;
+        }
+        if (!port.SendRequest(handles.Url(), *tries[i]) || handles.Cancelled()) return Connection::Failed;
+        if (port.StatusCode(handles.Url()) != kStatusProxyAuthRequired) return Connection::Opened;
+    }
+    return Connection::ProxyRefused;
+}
+
+}  // namespace
+
+Connection OpenConnection(InternetPort& port, const FetchRequest& request, FetchHandles& handles) {
     const std::string* proxy = request.proxy ? &*request.proxy : nullptr;
     handles.SetInternet(port.Open(std::string(kUserAgent), request.accessType, proxy));
-    if (handles.Internet() == kNoInternetHandle) return false;
+    if (handles.Internet() == kNoInternetHandle) return Connection::Failed;
 
     if (request.proxyAuthorization && proxy) {
         port.SetProxyOption(handles.Internet(), *proxy);
-        port.SetStringOption(handles.Internet(), kOptionProxyUsername, request.proxyLogin);
-        port.SetStringOption(handles.Internet(), kOptionProxyPassword, request.proxyPassword);
+        SetProxyCredential(port, handles.Internet(), request);
     }
 
-    handles.SetUrl(port.OpenUrl(handles.Internet(), *request.url, request.headers, request.flags));
-    return handles.Url() != kNoInternetHandle;
+    if (!request.secure) {
+        handles.SetUrl(port.OpenUrl(handles.Internet(), *request.url, request.headers, request.flags));
+        return handles.Url() != kNoInternetHandle ? Connection::Opened : Connection::Failed;
+    }
+    handles.SetConnection(port.Connect(handles.Internet(), request.secure->host, kHttpsPort));
+    if (handles.Connection() == kNoInternetHandle) return Connection::Failed;
+    handles.SetUrl(port.OpenRequest(handles.Connection(), request.secure->object, request.flags | kFlagSecure));
+    if (handles.Url() == kNoInternetHandle) return Connection::Failed;
+    // Where a WinInet looks for the credential when it sends the request again.
+    if (request.proxyAuthorization) SetProxyCredential(port, handles.Url(), request);
+    return SendSecureRequest(port, request, handles);
 }
 
 }  // namespace ow

@@ -18,6 +18,7 @@ FetchHandles::~FetchHandles() {
 void FetchHandles::Close() {
     // Forget each handle before closing it, so nothing can close it twice.
     if (const HInternet url = std::exchange(url_, kNoInternetHandle)) port_.Close(url);
+    if (const HInternet connection = std::exchange(connection_, kNoInternetHandle)) port_.Close(connection);
     if (const HInternet internet = std::exchange(internet_, kNoInternetHandle)) port_.Close(internet);
 }
 

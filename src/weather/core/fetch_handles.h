@@ -14,8 +14,10 @@ namespace ow {
 
 class FetchRegistry;
 
-// The Internet handle and URL handle of one download, closed through the port
-// when the download ends (URL handle first), or earlier by the registry.
+// The handles of one download (the Internet handle, the connection handle
+// of an HTTPS request, and the URL or request handle the document is read
+// from), closed through the port when the download ends, the last opened
+// first, or earlier by the registry.
 class FetchHandles {
 public:
     FetchHandles(InternetPort& port, FetchRegistry& registry);
@@ -24,11 +26,13 @@ public:
     FetchHandles& operator=(const FetchHandles&) = delete;
 
     HInternet Internet() const { return internet_; }
+    HInternet Connection() const { return connection_; }
     HInternet Url() const { return url_; }
     void SetInternet(HInternet handle) { internet_ = handle; }
+    void SetConnection(HInternet handle) { connection_ = handle; }
     void SetUrl(HInternet handle) { url_ = handle; }
 
-    // Closes whatever is still open, URL handle first; each handle once.
+    // Closes whatever is still open, the last opened first; each handle once.
     void Close();
 
     // Finalisation closed the handles while the download was running.
@@ -41,6 +45,7 @@ private:
     InternetPort& port_;
     FetchRegistry& registry_;
     HInternet internet_ = kNoInternetHandle;
+    HInternet connection_ = kNoInternetHandle;
     HInternet url_ = kNoInternetHandle;
     bool cancelled_ = false;
 };

@@ -21,6 +21,23 @@ std::string ProxyAuthorizationHeader(std::string_view login, std::string_view pa
     return header;
 }
 
+namespace {
+
+constexpr std::string_view kSecureScheme = "https://";
+
+// "https://host/object": the host and the object, or none for any other URL.
+std::optional<FetchRequest::Secure> SecureParts(std::string_view url) {
+    if (!url.starts_with(kSecureScheme)) return std::nullopt;
+    const std::string_view rest = url.substr(kSecureScheme.size());
+    const std::size_t slash = rest.find('/');
+    FetchRequest::Secure parts;
+    parts.host = std::string(rest.substr(0, slash));
+    parts.object = slash == std::string_view::npos ? std::string("/") : std::string(rest.substr(slash));
+    return parts;
+}
+
+}  // namespace
+
 std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
                                               WeatherSources sources) {
     const int index = values.SourceIndex;
@@ -36,12 +53,17 @@ std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::
     if (values.UseProxy) request.proxy = ProxyText(values);
     // Authorisation only means something through a proxy.
     request.proxyAuthorization = values.UseProxy && values.ProxyAuth;
+    if (request.url) request.secure = SecureParts(*request.url);
     if (request.proxyAuthorization) {
         request.proxyLogin = values.ProxyLogin;
         request.proxyPassword = values.ProxyPassword;
+    }
+    if (request.proxyAuthorization && !request.secure) {
         request.headers = ProxyAuthorizationHeader(values.ProxyLogin, values.ProxyPassword);
     } else {
         request.headers = kAcceptHeader;
+        if (request.proxyAuthorization)
+            request.secure->tunnelAuthorization = ProxyAuthorizationHeader(values.ProxyLogin, values.ProxyPassword);
     }
     return request;
 }

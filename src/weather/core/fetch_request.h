@@ -23,6 +23,20 @@ struct FetchRequest {
     std::optional<std::string> url;        // none: the town code names no place, nothing is requested
     std::uint32_t flags = 0;               // InternetOpenUrlA's flags
     std::string headers;                   // the one added header, no line end
+
+    // An https URL goes out one step at a time, so that a proxy's refusal of
+    // the tunnel can be answered; its credential never rides in `headers`,
+    // which a WinInet may send inside the tunnel to the weather server.
+    struct Secure {
+        std::string host;
+        std::string object;  // the path and query
+        // Through an authenticating proxy, for a last try once the proxy has
+        // refused the tunnel twice: a WinInet that does not answer the proxy
+        // from the credential options sends it on the CONNECT, and with the
+        // tunnel refused there is nobody else it could reach.
+        std::string tunnelAuthorization;
+    };
+    std::optional<Secure> secure;
 };
 
 // ProxyHost ":" ProxyPort, joined as they are (no trimming, no default port).

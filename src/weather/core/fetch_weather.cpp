@@ -34,13 +34,14 @@ FetchResult FetchWeather(std::string_view townCode, const WorkingValues& values,
     std::string body;
     {
         FetchHandles handles(services.port, services.registry);
-        const bool connected = OpenConnection(services.port, *request, handles);
+        const Connection connection = OpenConnection(services.port, *request, handles);
         if (handles.Cancelled()) return Cancelled();
-        if (!connected) return ConnectionError(display);
+        if (connection == Connection::Failed) return ConnectionError(display);
+        if (connection == Connection::ProxyRefused) return Finish(display, std::string(kProxyAuthFailedText), false);
         const bool whole = ReadBody(services.port, handles, body);
         if (handles.Cancelled()) return Cancelled();
         if (!whole) return ConnectionError(display);  // far too large: nothing of it is kept
-    }  // both handles are closed here, before the document is looked at
+    }  // the handles are closed here, before the document is looked at
 
     switch (ClassifyBody(body)) {
         case BodyKind::Blank:

@@ -34,7 +34,7 @@ struct FetchResult {
 //   - the source's text for a town code that names no place (nothing is
 //     opened then);
 //   - "Proxy authorization failed!" when the document holds an authorisation
-//     marker;
+//     marker, or the proxy kept refusing an HTTPS tunnel (status 407);
 //   - otherwise the source's line for the whole document and the town's name,
 //     after which onExtracted runs.
 // A cancelled download returns "Ошибка соединения" with `cancelled` set and

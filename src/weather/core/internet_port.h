@@ -19,6 +19,13 @@ inline constexpr std::uint32_t kOptionProxy = 38;            // INTERNET_OPTION_
 inline constexpr std::uint32_t kOptionProxyUsername = 43;    // INTERNET_OPTION_PROXY_USERNAME
 inline constexpr std::uint32_t kOptionProxyPassword = 44;    // INTERNET_OPTION_PROXY_PASSWORD
 inline constexpr std::uint32_t kFlagReload = 0x80000000u;    // INTERNET_FLAG_RELOAD
+inline constexpr std::uint32_t kFlagSecure = 0x00800000u;    // INTERNET_FLAG_SECURE
+inline constexpr std::uint32_t kFlagNoCacheWrite = 0x04000000u;  // INTERNET_FLAG_NO_CACHE_WRITE
+inline constexpr std::uint32_t kFlagNoCookies = 0x00080000u;     // INTERNET_FLAG_NO_COOKIES
+inline constexpr std::uint32_t kFlagNoUi = 0x00000200u;          // INTERNET_FLAG_NO_UI
+inline constexpr std::uint32_t kFlagPragmaNoCache = 0x00000100u;  // INTERNET_FLAG_PRAGMA_NOCACHE
+inline constexpr std::uint16_t kHttpsPort = 443;              // INTERNET_DEFAULT_HTTPS_PORT
+inline constexpr std::uint32_t kStatusProxyAuthRequired = 407;  // HTTP_STATUS_PROXY_AUTH_REQ
 inline constexpr std::uint32_t kReadSize = 2048;             // most bytes asked of one read
 inline constexpr std::string_view kAcceptHeader = "Accept: */*";
 inline constexpr std::string_view kProxyAuthorizationPrefix = "Proxy-Authorization: Basic ";
@@ -45,7 +52,19 @@ public:
     virtual HInternet OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
                               std::uint32_t flags) = 0;
 
-    // InternetQueryDataAvailable(url, &available, 0, 0).
+    // The request one step at a time, for HTTPS, where a proxy's refusal of
+    // the tunnel must be answered by sending again:
+    // InternetConnectA(internet, host, port, null, null, INTERNET_SERVICE_HTTP, 0, 0);
+    virtual HInternet Connect(HInternet internet, const std::string& host, std::uint16_t port) = 0;
+    // HttpOpenRequestA(connection, "GET", object, null, null, null, flags, 0);
+    virtual HInternet OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) = 0;
+    // HttpSendRequestA(request, headers, length of headers, null, 0);
+    virtual bool SendRequest(HInternet request, const std::string& headers) = 0;
+    // HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER): 0 when unknown.
+    virtual std::uint32_t StatusCode(HInternet request) = 0;
+
+    // InternetQueryDataAvailable(url, &available, 0, 0); `url` is OpenUrl's or
+    // OpenRequest's handle, as for the reads.
     virtual bool QueryDataAvailable(HInternet url, std::uint32_t& available) = 0;
 
     // InternetReadFile(url, buffer, toRead, &read); `buffer` holds toRead bytes.

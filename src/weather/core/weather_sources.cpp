@@ -5,6 +5,8 @@
 #include "common/cp1251.h"
 #include "weather/core/gismeteo_extract.h"
 #include "weather/core/internet_port.h"
+#include "weather/core/open_meteo_extract.h"
+#include "weather/core/open_meteo_request.h"
 #include "weather/core/source_urls.h"
 #include "weather/core/wunderground_extract.h"
 
@@ -14,14 +16,23 @@ namespace {
 
 constexpr auto kGismeteoName = Cp1251(u8"GISMETEO.ru (Русский)");
 constexpr auto kGismeteoDefaultTown = Cp1251(u8"Иркутск=30710");
+constexpr auto kOpenMeteoName = Cp1251(u8"Open-Meteo.com (Русский)");
+constexpr auto kOpenMeteoDefaultTown = Cp1251(u8"Иркутск=52.2978,104.2964");
+// The list's line has no two numbers in range for its town.
+constexpr auto kWrongCoordinates = Cp1251(u8"Неверные координаты города");
+// A forecast is fresh or useless: never from a cache, never into one, and
+// no cookies or dialogs.
+constexpr std::uint32_t kOpenMeteoFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache | kFlagNoCookies | kFlagNoUi;
 
-constexpr std::array<WeatherSource, 2> kSources{{
+constexpr std::array<WeatherSource, 3> kSources{{
     {kGismeteoName.view(), "gis_towns.ini", kGismeteoDefaultTown.view(),
      [](std::string_view code) { return BuildSourceUrl(kGismeteoSource, code); }, {}, kFlagReload,
      [](std::string_view document, std::string_view) { return ExtractGismeteoLine(document); }},
     {"WUNDERGROUND.com (English)", "wu_towns.ini", "Irkutsk=30710",
      [](std::string_view code) { return BuildSourceUrl(kWundergroundSource, code); }, {}, kFlagReload,
      [](std::string_view document, std::string_view) { return ExtractWundergroundLine(document); }},
+    {kOpenMeteoName.view(), "om_towns.ini", kOpenMeteoDefaultTown.view(), &BuildOpenMeteoUrl,
+     kWrongCoordinates.view(), kOpenMeteoFlags, &ExtractOpenMeteoLine},
 }};
 
 }  // namespace

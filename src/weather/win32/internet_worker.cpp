@@ -32,6 +32,10 @@ void Perform(InternetCall& call) {
             call.opened = InternetOpenUrlA(call.handle, call.url.c_str(), call.headers.c_str(),
                                            static_cast<DWORD>(call.headers.size()), call.flags, 0);
             break;
+        case InternetCall::Kind::SendRequest:
+            call.ok = HttpSendRequestA(call.handle, call.headers.c_str(), static_cast<DWORD>(call.headers.size()),
+                                       nullptr, 0);
+            break;
         case InternetCall::Kind::QueryDataAvailable:
             call.count = 0;
             call.ok = InternetQueryDataAvailable(call.handle, &call.count, 0, 0);
@@ -119,8 +123,8 @@ struct InternetWorker::Line {
     std::atomic<bool> exit{false};
     InternetCall call;
     // Handles closed while a call was being made: the worker closes them,
-    // in this order, once the call has returned. A download has two.
-    std::array<HINTERNET, 2> handedOver{};
+    // in this order, once the call has returned. A download has three at most.
+    std::array<HINTERNET, 3> handedOver{};
     std::size_t handedOverCount = 0;
 
     bool valid() const { return toWorker.valid() && toHost.valid() && lock.valid(); }
@@ -200,7 +204,7 @@ void InternetWorker::Close(HINTERNET handle) {
         const int state = line->state.load();
         if (state == kPending || state == kAbandoned) {
             line->state.store(kAbandoned);
-            // A download has two handles, so there is always room; were there
+            // A download has three handles, so there is always room; were there
             // none, leaving the handle open would still beat closing it under
             // a call.
             if (line->handedOverCount < line->handedOver.size())
@@ -225,7 +229,7 @@ DWORD WINAPI InternetWorker::Main(void* parameter) {
     const HMODULE module = line->module;
     const auto called = [line] { return line->state.load() == kPending || line->exit.load(); };
     const auto sleep = [](HANDLE wake) { return WaitForSingleObject(wake, INFINITE) == WAIT_OBJECT_0; };
-    std::array<HINTERNET, 3> toClose{};
+    std::array<HINTERNET, 4> toClose{};
     std::size_t closing = 0;
     const auto takeHandedOver = [line, &toClose, &closing] {
         for (std::size_t i = 0; i < line->handedOverCount; ++i) toClose[closing++] = line->handedOver[i];

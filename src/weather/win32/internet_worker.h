@@ -25,16 +25,16 @@ namespace ow {
 // One call and, once done, its answer. The worker reads into its own buffer,
 // so a read nobody waits for any more writes nowhere else.
 struct InternetCall {
-    enum class Kind { OpenUrl, QueryDataAvailable, ReadFile };
+    enum class Kind { OpenUrl, SendRequest, QueryDataAvailable, ReadFile };
     Kind kind = Kind::OpenUrl;
-    HINTERNET handle = nullptr;  // the Internet handle for OpenUrl, the URL handle otherwise
+    HINTERNET handle = nullptr;  // the Internet handle for OpenUrl, the URL or request handle otherwise
     std::string url;             // OpenUrl
-    std::string headers;         // OpenUrl
+    std::string headers;         // OpenUrl, SendRequest
     DWORD flags = 0;             // OpenUrl
     DWORD toRead = 0;            // ReadFile, at most kReadSize
 
     HINTERNET opened = nullptr;  // OpenUrl's new handle
-    BOOL ok = FALSE;             // QueryDataAvailable, ReadFile
+    BOOL ok = FALSE;             // SendRequest, QueryDataAvailable, ReadFile
     DWORD count = 0;             // bytes available, or bytes read
     std::array<char, kReadSize> buffer{};
 };

@@ -21,7 +21,8 @@ WinInetPort::~WinInetPort() = default;
 WinInetPort::Download* WinInetPort::Find(HInternet handle) {
     if (handle == kNoInternetHandle) return nullptr;
     for (const auto& download : downloads_)
-        if (download->internet == handle || download->url == handle) return download.get();
+        if (download->internet == handle || download->connection == handle || download->url == handle)
+            return download.get();
     return nullptr;
 }
 
@@ -72,6 +73,39 @@ HInternet WinInetPort::OpenUrl(HInternet internet, const std::string& url, const
     return opened;
 }
 
+// Neither of these two waits on the network: they only make handles.
+HInternet WinInetPort::Connect(HInternet internet, const std::string& host, std::uint16_t port) {
+    Download* download = Find(internet);
+    if (download == nullptr) return kNoInternetHandle;
+    download->connection = Value(
+        InternetConnectA(Handle(internet), host.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    return download->connection;
+}
+
+HInternet WinInetPort::OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) {
+    Download* download = Find(connection);
+    if (download == nullptr) return kNoInternetHandle;
+    download->url =
+        Value(HttpOpenRequestA(Handle(connection), "GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+    return download->url;
+}
+
+bool WinInetPort::SendRequest(HInternet request, const std::string& headers) {
+    InternetCall call;
+    call.kind = InternetCall::Kind::SendRequest;
+    call.headers = headers;
+    return RunOnWorker(request, call) && call.ok != FALSE;
+}
+
+// The answer's head is in by now: no wait.
+std::uint32_t WinInetPort::StatusCode(HInternet request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoA(Handle(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return 0;
+    return status;
+}
+
 bool WinInetPort::QueryDataAvailable(HInternet url, std::uint32_t& available) {
     InternetCall call;
     call.kind = InternetCall::Kind::QueryDataAvailable;
@@ -99,6 +133,8 @@ void WinInetPort::Close(HInternet handle) {
     download->worker->Close(Handle(handle));
     if (handle == download->url) {
         download->url = kNoInternetHandle;
+    } else if (handle == download->connection) {
+        download->connection = kNoInternetHandle;
     } else {
         // Erasing allocates nothing: safe in the handles' destructor.
         std::erase_if(downloads_, [download](const auto& d) { return d.get() == download; });

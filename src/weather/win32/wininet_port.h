@@ -21,9 +21,13 @@ public:
     void SetStringOption(HInternet internet, std::uint32_t option, const std::string& text) override;
     HInternet OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
                       std::uint32_t flags) override;
+    HInternet Connect(HInternet internet, const std::string& host, std::uint16_t port) override;
+    HInternet OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) override;
+    bool SendRequest(HInternet request, const std::string& headers) override;
+    std::uint32_t StatusCode(HInternet request) override;
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override;
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
-    // Closing either handle of a download also ends, at once, the wait for a
+    // Closing any handle of a download also ends, at once, the wait for a
     // call of that download still under way (the call then fails here); the
     // worker closes the handle once that call has returned. Closing the
     // Internet handle ends the download and lets its worker go.
@@ -33,7 +37,8 @@ public:
 private:
     struct Download {
         HInternet internet = kNoInternetHandle;
-        HInternet url = kNoInternetHandle;
+        HInternet connection = kNoInternetHandle;
+        HInternet url = kNoInternetHandle;  // or request
         std::unique_ptr<InternetWorker> worker;
     };
     Download* Find(HInternet handle);
