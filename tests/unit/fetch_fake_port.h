@@ -35,6 +35,7 @@ struct ScriptedResponse {
     // send that fails (0-based), as a certificate that does not verify does.
     std::vector<std::uint32_t> statuses = {200};
     int failSendAt = -1;
+    std::vector<bool> secure = {true};  // whether each send's answer came over TLS (the last repeats)
 };
 
 class FakeInternetPort : public InternetPort {
@@ -163,6 +164,13 @@ public:
         stream->packet = 0;
         stream->offset = 0;
         return stream->sends++ != stream->script.failSendAt;
+    }
+
+    bool Secure(HInternet request) override {
+        Stream* stream = StreamOf(request, "Secure");
+        if (stream == nullptr || stream->sends == 0 || stream->script.secure.empty()) return false;
+        const auto& secure = stream->script.secure;
+        return secure[std::min<std::size_t>(stream->sends, secure.size()) - 1];
     }
 
     std::uint32_t StatusCode(HInternet request) override {

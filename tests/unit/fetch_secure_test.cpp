@@ -81,6 +81,7 @@ struct ProxyCase {
     std::vector<std::uint32_t> statuses;
     std::vector<std::string> sent;
     bool refused;
+    std::vector<bool> secure = {true};
     friend void PrintTo(const ProxyCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -90,6 +91,7 @@ TEST_P(FetchSecureProxy, AnswersTheProxyAndNeverShowsTheCredentialEarly) {
     const ProxyCase& c = GetParam();
     SecureRig rig(true, c.auth);
     rig.Answer(c.statuses);
+    rig.port.responses.back().secure = c.secure;
 
     const FetchResult result = rig.Fetch();
 
@@ -122,7 +124,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ProxyCase{"AnsweredFromTheOptions", true, {407, 200}, {kAccept, kAccept}, false},
                     // One that does not: the credential goes, to a proxy that refused twice.
                     ProxyCase{"CredentialOnTheLastTry", true, {407, 407, 200}, {kAccept, kAccept, kCredential}, false},
-                    ProxyCase{"WrongPassword", true, {407}, {kAccept, kAccept, kCredential}, true}),
+                    ProxyCase{"WrongPassword", true, {407}, {kAccept, kAccept, kCredential}, true},
+                    // One that sends the request in the clear once the tunnel is refused
+                    // again: an answer without TLS is a refusal, whatever its status.
+                    ProxyCase{"RefusedTunnelAnsweredInTheClear", true, {407, 200}, {kAccept, kAccept, kCredential},
+                              true, {true, false}},
+                    ProxyCase{"CredentialAfterAnAnswerInTheClear", true, {407, 200}, {kAccept, kAccept, kCredential},
+                              false, {true, false, true}}),
     [](const testing::TestParamInfo<ProxyCase>& info) { return info.param.name; });
 
 TEST(FetchSecure, ACertificateThatDoesNotVerifyIsAConnectionError) {

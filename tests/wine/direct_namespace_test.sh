@@ -26,7 +26,7 @@ fi
 ip link set lo up || skip "cannot bring up loopback in the namespace"
 hosts=$(mktemp)
 trap 'rm -f "$hosts"' EXIT
-printf '127.0.0.1 localhost\n127.0.0.1 informer.gismeteo.ru\n127.0.0.1 ru.wunderground.com\n' >"$hosts"
+printf '127.0.0.1 localhost\n127.0.0.1 informer.gismeteo.ru\n127.0.0.1 ru.wunderground.com\n127.0.0.1 api.open-meteo.com\n' >"$hosts"
 mount --bind "$hosts" /etc/hosts || skip "cannot bind-mount a hosts file in the namespace"
 getent hosts informer.gismeteo.ru | grep -q '^127\.0\.0\.1' || { echo "hosts file not in effect"; exit 1; }
 
@@ -53,7 +53,11 @@ fi
 wineserver_cmd=${OW_WINESERVER:-wineserver}
 
 portfile=$(mktemp -u)
-"$OW_SAMPLE_SERVER" --port 80 --port-file "$portfile" --data-dir "${OW_DATA_DIR:-}" --max-seconds 300 >/dev/null 2>&1 &
+# With the test authority, the Open-Meteo host's HTTPS on its own port 443.
+tls=()
+[ -n "${OW_TLS_DIR:-}" ] && tls=(--tls-dir "$OW_TLS_DIR" --tls-port 443)
+"$OW_SAMPLE_SERVER" --port 80 --port-file "$portfile" --data-dir "${OW_DATA_DIR:-}" --max-seconds 300 "${tls[@]}" \
+    >/dev/null 2>&1 &
 server_pid=$!
 for _ in $(seq 100); do [ -s "$portfile" ] && break; sleep 0.05; done
 rm -f "$portfile"

@@ -107,7 +107,9 @@ host::HostEmulator& DownloadTest::StartWith(const Settings& settings) {
 namespace {
 // Line `index` of a shipped town list split at its first "=": name, code.
 std::pair<std::string, std::string> TownEntry(int source, int index) {
-    const auto lines = ow::SplitLines(ReadFileBytes(DataFile(source == 0 ? "gis_towns.ini" : "wu_towns.ini")));
+    const ow::WeatherSources sources = ow::TheWeatherSources();
+    if (source < 0 || static_cast<std::size_t>(source) >= sources.size()) return {};
+    const auto lines = ow::SplitLines(ReadFileBytes(DataFile(std::string(sources[source].townListFile))));
     if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
     const std::string& line = lines[static_cast<std::size_t>(index)];
     const auto equals = line.find('=');
@@ -121,16 +123,15 @@ std::string DownloadTest::TownCode(int source, int index) { return TownEntry(sou
 std::string DownloadTest::TownName(int source, int index) { return TownEntry(source, index).first; }
 
 std::string DownloadTest::DocumentUrl(int source, const std::string& code) {
-    return source == 0 ? "http://informer.gismeteo.ru/text/" + code + "-2.JS"
-                       : "http://ru.wunderground.com/auto/rss_full/global/stations/" + code + ".xml";
+    return ow::TheWeatherSources()[source].url(code).value_or(std::string());
 }
 
-std::string DownloadTest::ExpectedStatus(int source, const std::string& code) {
+std::string DownloadTest::ExpectedStatus(int source, const std::string& code, const std::string& townName) {
     const std::string url = DocumentUrl(source, code);
     std::string document;
     EXPECT_TRUE(BareWinInetGet(server_->ProxyText(), url, &document).has_value()) << url;
     EXPECT_TRUE(server_->ClearRecord());
-    const std::string line = ow::ExtractWeatherLine(document, source);
+    const std::string line = ow::ExtractWeatherLine(document, source, townName);
     EXPECT_FALSE(line.empty()) << "no weather line in the server's document for " << url;
     return Cp1251(L"ПОГОДА: ") + line;
 }

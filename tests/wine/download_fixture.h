@@ -67,14 +67,15 @@ protected:
     host::HostEmulator& StartWith(const Settings& settings);
 
     // The shipped town list's code and name of the town at `index` (0
-    // Gismeteo, 1 WU).
+    // Gismeteo, 1 WU, 2 Open-Meteo).
     static std::string TownCode(int source, int index);
     static std::string TownName(int source, int index);
     // The document's address: the source's host and path with the town code.
     static std::string DocumentUrl(int source, const std::string& code);
     // What the status bar must show for the server's document of this town:
-    // "ПОГОДА: " and the extraction's line, fetched here with plain WinInet.
-    std::string ExpectedStatus(int source, const std::string& code);
+    // "ПОГОДА: " and the extraction's line, fetched here with plain WinInet
+    // (`townName` for the sources whose line names the town).
+    std::string ExpectedStatus(int source, const std::string& code, const std::string& townName = {});
     static std::string Status(const wchar_t* text) { return Cp1251(L"ПОГОДА: ") + Cp1251(text); }
 
     // The request that plain WinInet sends for `url` through the server as

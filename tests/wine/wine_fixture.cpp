@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "test_authority.h"
+
 namespace wine_tests {
 
 std::string ReadFileBytes(const std::string& path) {
@@ -105,7 +107,7 @@ DWORD WINAPI MessageBoxWatcher::Run(LPVOID param) {
 }
 
 void PluginTest::InstallTownLists() {
-    for (const char* name : {"gis_towns.ini", "wu_towns.ini"}) {
+    for (const char* name : {"gis_towns.ini", "wu_towns.ini", "om_towns.ini"}) {
         CopyFileA(DataFile(name).c_str(), (PluginsDir() + "\\" + name).c_str(), FALSE);
     }
 }
@@ -175,5 +177,19 @@ std::vector<std::string> PluginTest::LogMessages() const {
 }
 
 HWND PluginTest::FindForm() { return FindWindowA("TfPref", nullptr); }
+
+namespace {
+// The sample server's HTTPS stands on the tests' own authority: this program's
+// Wine prefix trusts it, nothing else does.
+class TestAuthority : public ::testing::Environment {
+public:
+    void SetUp() override {
+        const std::string authority = host::TestAuthorityFromEnvironment();
+        if (!authority.empty()) ASSERT_TRUE(host::TrustTestAuthority(authority)) << authority;
+    }
+};
+[[maybe_unused]] ::testing::Environment* const kTestAuthority =
+    ::testing::AddGlobalTestEnvironment(new TestAuthority);
+}  // namespace
 
 }  // namespace wine_tests

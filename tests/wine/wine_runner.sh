@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one Windows test program under Wine, with a fresh sample weather
 # server on a free loopback port when one is built (its port in
-# OW_SERVER_PORT, its data from OW_DATA_DIR).
+# OW_SERVER_PORT, its data from OW_DATA_DIR, its HTTPS from OW_TLS_DIR).
 set -u
 # No Wine of the machine's own: only the session's can run the programs of
 # the chosen build (tools/scripts/env.sh: choose_wine_build, start_wine_session).
@@ -10,7 +10,10 @@ exe=$1; shift
 server_pid=""
 if [ -n "${OW_SAMPLE_SERVER:-}" ] && [ -x "${OW_SAMPLE_SERVER}" ]; then
     portfile=$(mktemp)
-    "$OW_SAMPLE_SERVER" --port 0 --port-file "$portfile" --data-dir "${OW_DATA_DIR:-}" --max-seconds 600 >/dev/null 2>&1 &
+    tls=()
+    [ -n "${OW_TLS_DIR:-}" ] && tls=(--tls-dir "$OW_TLS_DIR")
+    "$OW_SAMPLE_SERVER" --port 0 --port-file "$portfile" --data-dir "${OW_DATA_DIR:-}" --max-seconds 600 "${tls[@]}" \
+        >/dev/null 2>&1 &
     server_pid=$!
     for _ in $(seq 100); do [ -s "$portfile" ] && break; sleep 0.05; done
     export OW_SERVER_PORT=$(cat "$portfile")

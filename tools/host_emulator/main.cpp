@@ -21,7 +21,8 @@
 //     memo                            print the chat input's text
 //     shot FILE.bmp                   save a picture of the screen around the window
 //     loop                            hand over to the interactive message loop
-// Texts are printed as UTF-8.
+// Texts are printed as UTF-8. With OW_TLS_DIR set, the test authority there
+// is trusted first (in this Wine prefix only), for the sample server's HTTPS.
 #include <windows.h>
 #include <wininet.h>
 
@@ -33,6 +34,7 @@
 
 #include "host_emulator.h"
 #include "menu_driver.h"
+#include "test_authority.h"
 
 namespace {
 
@@ -180,6 +182,10 @@ int RunScript(host::HostEmulator& emu, std::istream& script) {
 
 int main(int argc, char** argv) {
     const bool scripted = argc >= 3 && std::string(argv[1]) == "--script";
+    // The sample server's HTTPS stands on the test authority (OW_TLS_DIR).
+    const std::string authority = host::TestAuthorityFromEnvironment();
+    if (!authority.empty() && !host::TrustTestAuthority(authority))
+        std::printf("cannot trust the test authority %s\n", authority.c_str());
     host::WindowLayout layout;
     layout.withWorkbenchButtons = !scripted;
     host::HostEmulator emu(layout);

@@ -63,6 +63,10 @@ start_wine_session() {
     # A fresh prefix for every run keeps one run's files out of the next.
     rm -rf "$WINEPREFIX"
     "$OW_WINE" wineboot -i >/dev/null 2>&1 || true
+    # The sample server's HTTPS stands on an authority of the tests' own,
+    # which only the session's Wine prefix is told to trust.
+    "$ROOT/tools/scripts/test_ca.sh" "$ROOT/build/test-ca" >/dev/null
+    export OW_TLS_DIR="$ROOT/build/test-ca"
     # Without a window manager, managed windows react slowly.
     "$OW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }

@@ -16,11 +16,14 @@ void SetProxyCredential(InternetPort& port, HInternet handle, const FetchRequest
 // The request, sent once and, while the proxy refuses the tunnel, again:
 // first as it is (a WinInet answers the proxy's challenge from the
 // credential options when the request is sent again), then with the
-// credential for the proxy itself.
+// credential for the proxy itself. An answer that did not come over TLS is
+// never taken: a WinInet may send the request in the clear on a connection
+// whose tunnel the proxy refused, and all it can be is that refusal.
 Connection SendSecureRequest(InternetPort& port, const FetchRequest& request, const FetchHandles& handles) {
     const FetchRequest::Secure& secure = *request.secure;
     const std::string* tries[] = {&request.headers, &request.headers, &secure.tunnelAuthorization};
     const int count = request.proxyAuthorization ? 3 : 1;
+    bool refused = false;
     for (int i = 0; i < count; ++i) {
         if (i > 0) {
             // A request is sent again only once the last answer has been read.
@@ -29,9 +32,10 @@ Connection SendSecureRequest(InternetPort& port, const FetchRequest& request, co
             if (handles.Cancelled()) return Connection::Failed;
         }
         if (!port.SendRequest(handles.Url(), *tries[i]) || handles.Cancelled()) return Connection::Failed;
-        if (port.StatusCode(handles.Url()) != kStatusProxyAuthRequired) return Connection::Opened;
+        refused = port.StatusCode(handles.Url()) == kStatusProxyAuthRequired;
+        if (!refused && port.Secure(handles.Url())) return Connection::Opened;
     }
-    return Connection::ProxyRefused;
+    return refused || request.proxyAuthorization ? Connection::ProxyRefused : Connection::Failed;
 }
 
 }  // namespace

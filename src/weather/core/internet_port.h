@@ -62,6 +62,9 @@ public:
     virtual bool SendRequest(HInternet request, const std::string& headers) = 0;
     // HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER): 0 when unknown.
     virtual std::uint32_t StatusCode(HInternet request) = 0;
+    // Whether the answer came over TLS: SECURITY_FLAG_SECURE in
+    // InternetQueryOptionA(request, INTERNET_OPTION_SECURITY_FLAGS).
+    virtual bool Secure(HInternet request) = 0;
 
     // InternetQueryDataAvailable(url, &available, 0, 0); `url` is OpenUrl's or
     // OpenRequest's handle, as for the reads.

@@ -106,6 +106,13 @@ std::uint32_t WinInetPort::StatusCode(HInternet request) {
     return status;
 }
 
+bool WinInetPort::Secure(HInternet request) {
+    DWORD flags = 0;
+    DWORD size = sizeof flags;
+    if (!InternetQueryOptionA(Handle(request), INTERNET_OPTION_SECURITY_FLAGS, &flags, &size)) return false;
+    return (flags & SECURITY_FLAG_SECURE) != 0;
+}
+
 bool WinInetPort::QueryDataAvailable(HInternet url, std::uint32_t& available) {
     InternetCall call;
     call.kind = InternetCall::Kind::QueryDataAvailable;

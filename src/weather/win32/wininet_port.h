@@ -25,6 +25,7 @@ public:
     HInternet OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) override;
     bool SendRequest(HInternet request, const std::string& headers) override;
     std::uint32_t StatusCode(HInternet request) override;
+    bool Secure(HInternet request) override;
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override;
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
     // Closing any handle of a download also ends, at once, the wait for a
