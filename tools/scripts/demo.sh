@@ -3,7 +3,10 @@
 # weather server through its own proxy setting: initialise, refresh, a whole
 # ticker pass, a refresh while the server answers only after 3 s (the host's
 # loop runs on meanwhile), the forecast inserted into the chat input through
-# the popup menu, the preferences window, finalise.
+# the popup menu, the preferences window, finalise. Then a second start with
+# Open-Meteo (Moscow) chosen: a refresh over HTTPS through the same proxy (a
+# CONNECT tunnel to the server's TLS origin, its certificate from the tests'
+# own authority, trusted in this Wine prefix only), the About page.
 #   demo.sh BUILD_DIR WINE_BUILD_DIR     (build/ and build/wine32 or build/win64)
 set -euo pipefail
 BUILD=$1
@@ -13,11 +16,11 @@ OUT="$BUILD/demo"
 rm -rf "$OUT" && mkdir -p "$OUT/plugins"
 # The emulator's build puts the library it loads beside it.
 cp "$WINE_BUILD/tools/host_emulator/host_emulator.exe" "$WINE_BUILD/tools/host_emulator/ostixWeather.dll" "$OUT/"
-cp "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$OUT/plugins/"
+cp "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$ROOT/data/om_towns.ini" "$OUT/plugins/"
 
 portfile=$(mktemp)
 "$BUILD/native/tools/sample_server/sample_server" --port 0 --port-file "$portfile" --data-dir "$ROOT/data" \
-    --max-seconds 300 >/dev/null 2>&1 &
+    --tls-dir "$OW_TLS_DIR" --max-seconds 300 >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true; rm -f "$portfile"' EXIT
 for _ in $(seq 100); do [ -s "$portfile" ] && break; sleep 0.05; done
@@ -54,10 +57,23 @@ shot prefs.bmp
 final
 status
 SCRIPT
+cat > "$OUT/open-meteo.txt" <<SCRIPT
+init
+click left
+status
+menu 3
+pump 500
+shot about.bmp
+final
+SCRIPT
 cd "$OUT"
 "$OW_WINE" host_emulator.exe --script demo.txt | tr -d '\r'
+echo "--- Open-Meteo.com (Moscow) over HTTPS through the proxy ---"
+printf '%s\r\n' resource=2 city=1 autoupdate=0 bar-section=2 bar-refresh=1 old-style=0 use-scroll=0 \
+    use-proxy=1 proxy-host=127.0.0.1 "proxy-port=$port" proxy-auth=0 use-scroll-speed=5 > "$OUT/plugins/ostixweather.ini"
+"$OW_WINE" host_emulator.exe --script open-meteo.txt | tr -d '\r'
 echo "--- debug log ---"
 iconv -f CP1251 -t UTF-8 ostix_weather_debug.log | tr -d '\r' || true
-for b in started ticker inserted prefs; do
+for b in started ticker inserted prefs about; do
     [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/demo-$b.png" && echo "screenshot: build/demo-$b.png"
 done

@@ -23,6 +23,7 @@ struct CreditLine {
 constexpr CreditLine kVersionLine = {9, 145, 31};
 constexpr CreditLine kWebLine = {8, 112, 115};
 constexpr CreditLine kEmailLine = {8, 112, 127};
+constexpr CreditLine kDataLine = {8, 14, 150};
 
 // BITMAPINFO with the whole palette, so it can be filled from the file.
 struct PaletteBitmapInfo {
@@ -124,10 +125,11 @@ void AboutPicture::DrawTexts(std::string_view version) {
     const std::string versionText(version);
     const std::string web = "[" + std::string(kAuthorWebAddress) + "]";
     const std::string email = "[email: " + std::string(kAuthorEmail) + "]";
+    const std::string data = "[" + std::string(kWeatherDataCredit) + "]";
     struct {
         const CreditLine& line;
         const std::string& text;
-    } const texts[] = {{kVersionLine, versionText}, {kWebLine, web}, {kEmailLine, email}};
+    } const texts[] = {{kVersionLine, versionText}, {kWebLine, web}, {kEmailLine, email}, {kDataLine, data}};
 
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) return;
