@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "test_authority.h"
+#include "weather/core/weather_sources.h"
 
 namespace wine_tests {
 
@@ -107,7 +108,8 @@ DWORD WINAPI MessageBoxWatcher::Run(LPVOID param) {
 }
 
 void PluginTest::InstallTownLists() {
-    for (const char* name : {"gis_towns.ini", "wu_towns.ini", "om_towns.ini"}) {
+    for (const ow::WeatherSource& source : ow::TheWeatherSources()) {
+        const std::string name(source.townListFile);
         CopyFileA(DataFile(name).c_str(), (PluginsDir() + "\\" + name).c_str(), FALSE);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "weather/core/weather_sources.h"
 #include "wine_fixture.h"
 
 namespace wine_bench {
@@ -60,7 +61,8 @@ std::string EnterScratchDirectory(const std::string& tag) {
 bool PreparePluginsFolder(const wine_tests::Settings* settings) {
     const std::string plugins = wine_tests::PluginsDir();
     CreateDirectoryA(plugins.c_str(), nullptr);
-    for (const char* name : {"gis_towns.ini", "wu_towns.ini"}) {
+    for (const ow::WeatherSource& source : ow::TheWeatherSources()) {
+        const std::string name(source.townListFile);
         if (!CopyFileA(wine_tests::DataFile(name).c_str(), (plugins + "\\" + name).c_str(), FALSE)) return false;
     }
     const std::string file = plugins + "\\ostixweather.ini";

@@ -6,7 +6,10 @@
 //  2. the server keeping the download waiting (a trickle, a late answer, a
 //     pause in the body, a connection held and closed unanswered): the
 //     longest stall of the host emulator's message loop meanwhile;
-//  3. the time from a PE_FINALIZE that arrives during such a wait to its reply.
+//  3. the time from a PE_FINALIZE that arrives during such a wait to its reply;
+//  4. Open-Meteo over HTTPS through the proxy's tunnel: a refresh against a
+//     bare WinInet GET of the same document, and the host's loop while the
+//     server is slow to complete the TLS handshake.
 // Prints figures and the goals; the exit status says only whether it ran.
 #include <windows.h>
 #include <psapi.h>
@@ -19,6 +22,8 @@
 #include "bench_support.h"
 #include "download_server.h"
 #include "host_emulator.h"
+#include "test_authority.h"
+#include "weather/core/weather_sources.h"
 #include "wine_fixture.h"
 
 namespace {
@@ -248,6 +253,62 @@ int WaitingServer(host::HostEmulator& emu, const SampleServerControl& server) {
     return 0;
 }
 
+int SecureSource(const SampleServerControl& server) {
+    std::printf("4. Open-Meteo over HTTPS, through the sample server's tunnel\n");
+    const std::string authority = host::TestAuthorityFromEnvironment();
+    if (authority.empty() || !host::TrustTestAuthority(authority)) {
+        std::printf("   no test authority (OW_TLS_DIR): skipped\n");
+        return 0;
+    }
+    wine_tests::Settings settings = wine_tests::ProxySettings(server.port());
+    settings["resource"] = "2";
+    settings["city"] = "1";
+    if (!wine_bench::PreparePluginsFolder(&settings) || !server.SetMode("name=normal")) return 1;
+    host::HostEmulator emu;
+    if (!emu.plugin().loaded() || !emu.Initialize()) return 1;
+    emu.window().RecordStatusWrites(false);
+    const std::string url = *ow::TheWeatherSources()[2].url("55.7522,37.6156");
+
+    constexpr int kRefreshes = 20;
+    std::vector<double> bare, plugin;
+    for (int round = 0; round < kRefreshes; ++round) {
+        LARGE_INTEGER t0 = Now();
+        const auto bytes = wine_tests::BareWinInetGet(server.ProxyText(), url, nullptr);
+        bare.push_back(Seconds(t0, Now()));
+        if (!bytes || *bytes == 0) {
+            std::printf("   the bare GET failed\n");
+            return 1;
+        }
+        t0 = Now();
+        emu.ClickIcon(0);
+        plugin.push_back(Seconds(t0, Now()));
+        std::size_t length = 0;
+        if (!ShowsAWeatherLine(emu, &length)) {
+            std::printf("   the plug-in showed no weather line\n");
+            return 1;
+        }
+    }
+    std::sort(bare.begin(), bare.end());
+    std::sort(plugin.begin(), plugin.end());
+    const double ratio = plugin[kRefreshes / 2] / bare[kRefreshes / 2];
+    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in refresh %.1f ms; plug-in / bare = %.2f "
+                "(goal <= 1.5)  %s\n",
+                kRefreshes, bare[kRefreshes / 2] * 1000, plugin[kRefreshes / 2] * 1000, ratio,
+                ratio <= 1.5 ? "met" : "MISSED");
+
+    if (!server.SetMode("name=slow-handshake&interval_ms=2000")) return 1;
+    LoopProbe probe(emu);
+    double clickSeconds = 0;
+    std::size_t ticks = 0;
+    const double stall = probe.LongestStallDuringClick(&clickSeconds, &ticks);
+    std::printf("   handshake completed after 2 s: download %.1f s, %zu ticks of the %u ms timer, longest stall %.0f ms "
+                "(goal < 250 ms)  %s\n",
+                clickSeconds, ticks, kProbeIntervalMs, stall * 1000, stall < 0.25 ? "met" : "MISSED");
+    server.SetMode("name=normal");
+    emu.Finalize();
+    return 0;
+}
+
 // Last: the finalised plug-in's worker still waits when the program ends.
 int FinalizeDuringAWait(host::HostEmulator& emu, const SampleServerControl& server) {
     std::printf("3. PE_FINALIZE while the download waits for a server that answers after 10 minutes\n");
@@ -289,17 +350,19 @@ int main() {
     }
 
     int status = 0;
-    {
+    const auto withEmulator = [&](const auto& run) {
+        if (!wine_bench::PreparePluginsFolder(&settings)) return 2;
         host::HostEmulator emu;
         if (!emu.plugin().loaded() || !emu.Initialize()) {
             std::printf("the plug-in did not load or initialise\n");
             return 2;
         }
         emu.window().RecordStatusWrites(false);  // no copies of the line in the figures
-        status |= LargeBody(emu, server);
-        status |= WaitingServer(emu, server);
-        status |= FinalizeDuringAWait(emu, server);
-    }
+        return run(emu);
+    };
+    status |= withEmulator([&](host::HostEmulator& emu) { return LargeBody(emu, server) | WaitingServer(emu, server); });
+    status |= SecureSource(server);
+    status |= withEmulator([&](host::HostEmulator& emu) { return FinalizeDuringAWait(emu, server); });
     server.SetMode("name=normal");
     std::fflush(stdout);
     return status;
