@@ -2,6 +2,7 @@
 // message loop: Tab order, Enter and Esc, close requests, pages, and the
 // controls that show and hide others.
 #include "pref_window_support.h"
+#include "prefs/core/text_lines.h"
 
 namespace wine_tests {
 namespace {
@@ -241,6 +242,19 @@ TEST_F(PrefKeysTest, ChoosingTheOtherSourceFillsTheTownBox) {
     for (const char* c = now; *c != '\0'; ++c) EXPECT_LT(static_cast<unsigned char>(*c), 0x80) << now;
     EXPECT_EQ(SendMessageA(towns, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(Text(towns), now);
+}
+
+// Open-Meteo, the third item: its own list's towns, the first chosen.
+TEST_F(PrefKeysTest, ChoosingOpenMeteoFillsTheTownBoxFromItsList) {
+    SetFocus(Control(pid::cbResource));
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_EQ(SendMessageA(Control(pid::cbResource), CB_GETCURSEL, 0, 0), 2);
+    HWND towns = Control(pid::cbTowns);
+    const auto lines = ow::SplitLines(ReadFileBytes(DataFile("om_towns.ini")));
+    ASSERT_EQ(SendMessageA(towns, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(lines.size()));
+    EXPECT_EQ(SendMessageA(towns, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Text(towns) + "=", lines[0].substr(0, lines[0].find('=') + 1));
 }
 
 TEST_F(PrefKeysTest, KeyboardInputFromTheSystemTakesTheSameRoads) {

@@ -176,7 +176,8 @@ std::vector<std::string> Items(HWND combo) {
 TEST_F(PrefLayoutTest, ComboBoxesHoldTheirItemsAndKind) {
     HWND resource = Control(pid::cbResource), period = Control(pid::cbPeriod), towns = Control(pid::cbTowns);
     EXPECT_EQ(Items(resource),
-              (std::vector<std::string>{Cp1251(L"GISMETEO.ru (Русский)"), "WUNDERGROUND.com (English)"}));
+              (std::vector<std::string>{Cp1251(L"GISMETEO.ru (Русский)"), "WUNDERGROUND.com (English)",
+                                        Cp1251(L"Open-Meteo.com (Русский)")}));
     EXPECT_EQ(Items(period), (std::vector<std::string>{Cp1251(L"каждые полчаса"), Cp1251(L"каждый час"),
                                                         Cp1251(L"каждые 6 часов"), Cp1251(L"каждые 12 часов")}));
     EXPECT_EQ(SendMessageA(resource, CB_GETCURSEL, 0, 0), 0);
