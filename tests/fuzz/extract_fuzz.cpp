@@ -18,8 +18,9 @@
 #include "weather/core/open_meteo_texts.h"
 
 namespace {
-// Both sources, and indices that must give an empty line.
-constexpr int kSources[] = {ow::kGismeteoSource, ow::kWundergroundSource, 2, -1};
+// The two sources the literal rules know, and indices that name no source
+// and must give an empty line (Open-Meteo has the 'J' road).
+constexpr int kSources[] = {ow::kGismeteoSource, ow::kWundergroundSource, -1, 1000};
 constexpr std::uint8_t kOpenMeteoSelector = 'J';
 
 // The literal rules are quadratic; keep them to documents they finish quickly.

@@ -87,7 +87,7 @@ void CheckTownList(const SettingsHarness& h, int source, const std::string* file
     if (file)
         Require(lines == SplitLines(*file));
     else
-        Require(lines == StringList{std::string(kTownSources[static_cast<std::size_t>(source)].defaultEntry)});
+        Require(lines == StringList{std::string(TheWeatherSources()[static_cast<std::size_t>(source)].defaultTown)});
     for (std::size_t k = 0; k < lines.size(); ++k) {
         Require(names[k] == lines[k].substr(0, lines[k].find('=')));
         Require(TownCodeAt(lines, static_cast<int>(k)) == SplitTownEntry(lines[k]).Code);
@@ -97,7 +97,7 @@ void CheckTownList(const SettingsHarness& h, int source, const std::string* file
 // The working values and the window agree with each other and stay in range.
 void CheckWorkingValues(const SettingsHarness& h) {
     const WorkingValues& v = h.values;
-    Require(v.SourceIndex == 0 || v.SourceIndex == 1);
+    Require(v.SourceIndex >= 0 && static_cast<std::size_t>(v.SourceIndex) < TheWeatherSources().size());
     Require(h.controls.resource == v.SourceIndex);
     const StringList& towns = h.model.TownLists(v.SourceIndex);
     const int town = h.controls.town;
@@ -159,12 +159,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & kSettingsPresent) h.PutSettings(settingsFile);
     if (flags & kGisPresent) h.store.files["gis_towns.ini"] = gisFile;
     if (flags & kWuPresent) h.store.files["wu_towns.ini"] = wuFile;
+    const std::string omFile = ow::testing::kTestOmTowns.str();  // always there: the fuzzed lists are the first two
+    h.store.files["om_towns.ini"] = omFile;
     h.store.writesFail = (flags & kWritesFail) != 0;
     const auto original = h.store.files;
 
     h.Initialise();
     CheckTownList(h, 0, (flags & kGisPresent) ? &gisFile : nullptr);
     CheckTownList(h, 1, (flags & kWuPresent) ? &wuFile : nullptr);
+    CheckTownList(h, 2, &omFile);
     const bool townFileMissing = (flags & (kGisPresent | kWuPresent)) != (kGisPresent | kWuPresent);
     if (flags & kSettingsPresent) {
         Require(LinesOf(h.model.Settings()) == SplitLines(settingsFile));
