@@ -117,5 +117,19 @@ TEST(TestAuthority, RacingRunsLeaveOneWholeSet) {
     std::filesystem::remove_all(parent);
 }
 
+TEST(TestAuthority, AFolderNamedRelativeToTheCallerIsMade) {
+    const auto parent = std::filesystem::temp_directory_path() / ("test_ca_relative_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(parent);
+    std::filesystem::create_directories(parent);
+    const std::string run = "cd '" + parent.string() + "' && '" + OW_TEST_CA_SCRIPT + "' made/ca";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    const std::string folder = (parent / "made" / "ca").string();
+    const X509Ptr good = Certificate(folder, "good.pem");
+    ASSERT_TRUE(good);
+    EXPECT_EQ(Verdict(folder + "/ca.pem", good.get(), kHost), X509_V_OK);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(parent / "made"), {}), 1);
+    std::filesystem::remove_all(parent);
+}
+
 }  // namespace
 }  // namespace ow::sample::testing

@@ -13,6 +13,12 @@ RecordingHttpServer::RecordingHttpServer(const StopSignal& stop, ConnectionStrea
     set_keep_alive_max_count(kMaxRequestsPerConnection);
     // Idle keep-alive connections and trickling bodies each hold a worker.
     new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    // httplib runs a response's content provider only while svr_sock_ holds
+    // a socket, its sign of a server not shutting down. A server that is only
+    // handed channels (the tunnels' origin without a port of its own) never
+    // listens, so it holds a value no descriptor can have until a listen
+    // replaces it; a stop then ends its providers through stop_.
+    svr_sock_ = kNeverListened;
 }
 
 bool RecordingHttpServer::ServeRequests(ByteChannel& channel) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <string_view>
 
 #include <httplib.h>
@@ -40,6 +41,8 @@ public:
 
 private:
     bool process_and_close_socket(socket_t sock) override;
+
+    static constexpr socket_t kNeverListened = std::numeric_limits<socket_t>::max();
 
     const StopSignal& stop_;
     ConnectionStream::HeadSink headSink_;

@@ -13,6 +13,8 @@
 # race: each makes a set of its own and only one set is ever moved into place.
 set -euo pipefail
 out=${1:?usage: test_ca.sh OUT_DIR}
+# The work happens in another folder, where a relative name would not lead here.
+[[ $out = /* ]] || out=$PWD/$out
 files=(ca.pem ca.der ca.key good.pem good.key wrong-host.pem wrong-host.key expired.pem expired.key
     unknown-ca.pem unknown-ca.key other-ca.pem)
 # The host name as the plug-in spells it.
