@@ -149,5 +149,16 @@ TEST_F(DownloadTest, ALargeDocumentArrivesWholeThroughTheWorker) {
     e.Finalize();
 }
 
+// A server that sends more than the plug-in reads: the download ends as a
+// connection error as soon as the document passes 64 MiB, nothing kept.
+TEST_F(DownloadTest, ADocumentPastSixtyFourMebibytesIsAConnectionError) {
+    ASSERT_TRUE(server().SetMode("name=large&size_mb=65"));
+    auto& e = StartWith(BaseSettings());
+    e.window().RecordStatusWrites(false);
+    e.ClickIcon(0);
+    EXPECT_EQ(StatusText(2), Status(L"Ошибка соединения"));
+    e.Finalize();
+}
+
 }  // namespace
 }  // namespace wine_tests
