@@ -177,9 +177,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CheckWorkingValues(h);
 
-    // The user picks the other source and a town, as the window would.
+    // The user picks the next source and a town, as the window would.
     if (flags & kUserSwitchesSource) {
-        h.controls.SetResourceIndex(1 - h.values.SourceIndex);
+        h.controls.SetResourceIndex((h.values.SourceIndex + 1) % static_cast<int>(TheWeatherSources().size()));
         h.model.ResourceChanged();
         h.controls.SetTownIndex(townPick);
     }

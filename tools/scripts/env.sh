@@ -62,7 +62,16 @@ start_wine_session() {
     fi
     # A fresh prefix for every run keeps one run's files out of the next.
     rm -rf "$WINEPREFIX"
-    "$OW_WINE" wineboot -i >/dev/null 2>&1 || true
+    # wineboot returns while the prefix is still being filled: wait for its
+    # processes to end, and make it again should the prefix lack its system.
+    local try
+    for try in 1 2; do
+        "$OW_WINE" wineboot -i >/dev/null 2>&1 || true
+        "$OW_WINESERVER" -w >/dev/null 2>&1 || true
+        ls "$WINEPREFIX"/drive_c/windows/system32/kernel32.dll >/dev/null 2>&1 && break
+        "$OW_WINESERVER" -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+    done
     # The sample server's HTTPS stands on an authority of the tests' own,
     # which only the session's Wine prefix is told to trust.
     "$ROOT/tools/scripts/test_ca.sh" "$ROOT/build/test-ca" >/dev/null
