@@ -17,6 +17,12 @@ struct Footprint {
     int threads = 0;          // threads of this process
 };
 
+// How far the next GDI or window slot may move with nothing leaked: those
+// tables are the wineserver's, shared by every program of the prefix, and
+// what earlier programs freed comes back in another order. A leak of one
+// object in every other life of a soak passes it.
+inline constexpr DWORD kTableSlotNoise = 16;
+
 Footprint Measure();
 int TopLevelWindowsOfThisProcess();
 int ThreadsOfThisProcess();
