@@ -108,8 +108,8 @@ TEST_F(SoakTest, CyclesLeaveNothingBehindAndStayFlat) {
     Print("at the end", cycles, end);
     // Flat: what later cycles add stays within a little noise of the runtime's own.
     EXPECT_LE(end.handles, baseline.handles + bareGrowth + 16);
-    EXPECT_LE(end.gdiObjects, baseline.gdiObjects + kTableSlotNoise);
-    EXPECT_LE(end.userObjects, baseline.userObjects + kTableSlotNoise);
+    EXPECT_LE(end.gdiObjects, baseline.gdiObjects + kObjectNoise);
+    EXPECT_LE(end.userObjects, baseline.userObjects + kObjectNoise);
     EXPECT_LE(end.privateBytes, baseline.privateBytes + 4 * 1024 * 1024);
 }
 
