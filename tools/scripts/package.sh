@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Packs the shipped 32-bit library, the three town lists and the installation
-# text into dist/ostixWeather-<version>.zip:
+# Packs the shipped 32-bit library, every source's town list (data/*_towns.ini)
+# and the installation text into dist/ostixWeather-<version>.zip:
 #   INSTALL.txt
 #   plugins/ostixWeather.dll
-#   plugins/gis_towns.ini
-#   plugins/wu_towns.ini
-#   plugins/om_towns.ini
+#   plugins/gis_towns.ini, plugins/om_towns.ini, plugins/wu_towns.ini
 # The archive is reproducible: fixed entry order, fixed permissions, every
 # time stamp set to SOURCE_DATE_EPOCH (default: the time of the last commit),
 # and no extra fields.
@@ -21,6 +19,8 @@ dll=$BUILD/src/ostixWeather.dll
 out=$OUT_DIR/ostixWeather-$version.zip
 
 fail() { echo "package: $*" >&2; exit 1; }
+mapfile -t lists < <(cd "$ROOT/data" && LC_ALL=C ls -- *_towns.ini)
+[ "${#lists[@]}" -gt 0 ] || fail "no town lists in data/"
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
 [ -f "$dll" ] || fail "no $dll: build the 32-bit library first"
 # Only the shipped build goes out: 32-bit, size-optimised, without symbols.
@@ -36,7 +36,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/plugins"
 cp "$ROOT/packaging/INSTALL.txt" "$stage/"
-cp "$dll" "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$ROOT/data/om_towns.ini" "$stage/plugins/"
+cp "$dll" "${lists[@]/#/$ROOT/data/}" "$stage/plugins/"
 chmod 644 "$stage/INSTALL.txt" "$stage"/plugins/*
 chmod 755 "$stage/plugins"
 find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
@@ -47,5 +47,5 @@ rm -f "$out"
 # -X: no uid/gid or extended time fields; -D: no directory entries; zip
 # writes DOS times in local time, so the zone is fixed too.
 (cd "$stage" && TZ=UTC zip -X -D -9 -q "$out" \
-    INSTALL.txt plugins/ostixWeather.dll plugins/gis_towns.ini plugins/wu_towns.ini plugins/om_towns.ini)
+    INSTALL.txt plugins/ostixWeather.dll "${lists[@]/#/plugins/}")
 echo "$out: $(stat -c %s "$out") bytes, sha256 $(sha256sum "$out" | cut -d' ' -f1)"
