@@ -19,11 +19,14 @@ bool LibraryMapped() { return GetModuleHandleA(kLibrary) != nullptr; }
 // got it. `lingerMs` keeps the messenger's handler busy afterwards, still
 // inside the refresh, while the worker's call ends: the order of events
 // Windows gives, where the worker's call would end the moment its handle
-// closes.
+// closes. With `fails`, the server closes the connection unanswered instead,
+// so the worker's call ends in an error, as a call whose handle Windows
+// closed does.
 struct UnloadMoment {
     const char* name;
     UINT afterHoldMs;
     DWORD lingerMs;
+    bool fails = false;
 };
 void PrintTo(const UnloadMoment& m, std::ostream* os) { *os << m.name; }
 
@@ -35,6 +38,8 @@ const UnloadMoment kMoments[] = {
     {"JustAfter", kAnswerMs + 30, 0},
     {"BeforeAndTheCallEndsMeanwhile", kAnswerMs - 40, 600},
     {"AtTheAnswerAndTheCallEndsMeanwhile", kAnswerMs, 600},
+    {"BeforeAndTheCallFailsMeanwhile", kAnswerMs - 40, 600, true},
+    {"AtTheCloseAndTheCallFailsMeanwhile", kAnswerMs, 600, true},
 };
 
 class UnloadDuringRefreshTest : public DownloadTest, public ::testing::WithParamInterface<UnloadMoment> {
@@ -46,7 +51,8 @@ protected:
 };
 
 TEST_P(UnloadDuringRefreshTest, TheMessengerLivesOnAndTheNextLifeWorks) {
-    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=" + std::to_string(kAnswerMs)));
+    const char* mode = GetParam().fails ? "name=hold-close" : "name=slow-start";
+    ASSERT_TRUE(server().SetMode(std::string(mode) + "&interval_ms=" + std::to_string(kAnswerMs)));
     auto& e = StartWith(TickingSettings());
 
     std::optional<std::string> reply;
