@@ -50,10 +50,15 @@ wine32_from_packages() {
 # 32-bit Wine in an i386 Debian root of its own: nothing mixes architectures.
 wine32_in_root() {
     dpkg -s debootstrap >/dev/null 2>&1 || apt_install debootstrap || return 1
+    # The archive this machine's apt already uses for Debian 12.
     local mirror
     mirror=$(apt-get indextargets --format '$(SITE)' 'Codename: bookworm' 'Label: Debian' 2>/dev/null | head -n1)
+    if [ -z "$mirror" ]; then
+        echo "no Debian 12 archive in apt's sources to make an i386 root from"
+        return 1
+    fi
     echo "making an i386 Debian root with 32-bit Wine in build/i386root (log: build/i386root.log)"
-    "$ROOT/tools/scripts/i386_root/make.sh" "$OW_I386_ROOT" "${mirror:-http://deb.debian.org/debian}" \
+    "$ROOT/tools/scripts/i386_root/make.sh" "$OW_I386_ROOT" "$mirror" \
         >"$ROOT/build/i386root.log" 2>&1 && return 0
     echo "the i386 root could not be made: see build/i386root.log"
     return 1

@@ -4,11 +4,11 @@
 # (installed versions out of step with the i386 index, or an index that does
 # not download). Nothing in it mixes architectures. A root already there is
 # made anew.
-#   make.sh ROOT_DIR [MIRROR]
+#   make.sh ROOT_DIR MIRROR      (MIRROR: a Debian archive from apt's own sources)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(realpath -m "$1")
-mirror=${2:-http://deb.debian.org/debian}
+root=$(realpath -m "${1:?usage: make.sh ROOT_DIR MIRROR}")
+mirror=${2:?usage: make.sh ROOT_DIR MIRROR}
 # Wine's X11 driver uses these when present; fonts for the dialogs' texts.
 packages=(wine32 wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
     fonts-wine fonts-liberation)
