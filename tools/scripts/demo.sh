@@ -16,7 +16,7 @@ OUT="$BUILD/demo"
 rm -rf "$OUT" && mkdir -p "$OUT/plugins"
 # The emulator's build puts the library it loads beside it.
 cp "$WINE_BUILD/tools/host_emulator/host_emulator.exe" "$WINE_BUILD/tools/host_emulator/ostixWeather.dll" "$OUT/"
-cp "$ROOT/data/gis_towns.ini" "$ROOT/data/wu_towns.ini" "$ROOT/data/om_towns.ini" "$OUT/plugins/"
+cp "$ROOT"/data/*_towns.ini "$OUT/plugins/"  # every source's town list
 
 portfile=$(mktemp)
 "$BUILD/native/tools/sample_server/sample_server" --port 0 --port-file "$portfile" --data-dir "$ROOT/data" \
