@@ -1,6 +1,5 @@
 #include "download_fixture.h"
 
-#include "prefs/core/text_lines.h"
 
 #include "weather/core/extract_weather_line.h"
 
@@ -104,23 +103,9 @@ host::HostEmulator& DownloadTest::StartWith(const Settings& settings) {
     return e;
 }
 
-namespace {
-// Line `index` of a shipped town list split at its first "=": name, code.
-std::pair<std::string, std::string> TownEntry(int source, int index) {
-    const ow::WeatherSources sources = ow::TheWeatherSources();
-    if (source < 0 || static_cast<std::size_t>(source) >= sources.size()) return {};
-    const auto lines = ow::SplitLines(ReadFileBytes(DataFile(std::string(sources[source].townListFile))));
-    if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
-    const std::string& line = lines[static_cast<std::size_t>(index)];
-    const auto equals = line.find('=');
-    if (equals == std::string::npos) return {line, std::string()};
-    return {line.substr(0, equals), line.substr(equals + 1)};
-}
-}  // namespace
+std::string DownloadTest::TownCode(int source, int index) { return ShippedTown(source, index).Code; }
 
-std::string DownloadTest::TownCode(int source, int index) { return TownEntry(source, index).second; }
-
-std::string DownloadTest::TownName(int source, int index) { return TownEntry(source, index).first; }
+std::string DownloadTest::TownName(int source, int index) { return ShippedTown(source, index).Name; }
 
 std::string DownloadTest::DocumentUrl(int source, const std::string& code) {
     return ow::TheWeatherSources()[source].url(code).value_or(std::string());
@@ -200,6 +185,21 @@ void DownloadTest::WhenTheServerHolds(std::function<void()> action, UINT delayMs
         }
     };
     caller_.After(20, poll_);
+}
+
+std::optional<std::size_t> DownloadTest::FinalizeDuringTheRefresh(host::HostEmulator& e) {
+    std::optional<std::string> reply;
+    std::size_t writes = 0;
+    WhenTheServerHolds([&] {
+        reply = e.Finalize().value_or("(null)");
+        writes = StatusWriteCount();
+    });
+    e.ClickIcon(0);
+    caller_.CancelAll();  // nothing may run later on this frame's values
+    if (!reply) return std::nullopt;
+    EXPECT_EQ(*reply, FinalizeReply());
+    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
+    return writes;
 }
 
 }  // namespace wine_tests

@@ -99,6 +99,11 @@ protected:
     // Runs `action` from the host's loop once the server holds the download's
     // request, and `delayMs` later, so that the download waits by then.
     void WhenTheServerHolds(std::function<void()> action, UINT delayMs = 300);
+    // Clicks the icon; once the server holds the download, the messenger
+    // finalises the plug-in from a message it handles meanwhile. Expects the
+    // usual reply and the switched-off status; gives the count of status
+    // writes at the finalisation, none when it never ran.
+    std::optional<std::size_t> FinalizeDuringTheRefresh(host::HostEmulator& e);
 
     NestedCaller caller_;
 

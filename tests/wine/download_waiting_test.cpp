@@ -86,25 +86,16 @@ TEST_P(DownloadWaitTest, FinalizeDuringTheWaitRepliesAndLeavesNothingBehind) {
     auto& e = StartWith(TickingSettings());
     HWND form = FindForm();
 
-    std::optional<std::string> reply;
-    std::size_t writesAtFinalize = 0;
-    WhenTheServerHolds([&] {
-        reply = e.Finalize().value_or("(null)");
-        writesAtFinalize = StatusWriteCount();
-    });
-    e.ClickIcon(0);
-
-    ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(*reply, FinalizeReply());
-    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
-    EXPECT_EQ(StatusWriteCount(), writesAtFinalize);
+    const std::optional<std::size_t> writesAtFinalize = FinalizeDuringTheRefresh(e);
+    ASSERT_TRUE(writesAtFinalize.has_value());
+    EXPECT_EQ(StatusWriteCount(), *writesAtFinalize);
     EXPECT_FALSE(IsWindow(form));
     EXPECT_EQ(FindForm(), nullptr);
     EXPECT_TRUE(e.contract.icons().empty());
     const std::size_t ticks = e.timers.size();
     e.Pump(300);
     EXPECT_EQ(e.timers.size(), ticks) << "a timer fired after finalisation";
-    EXPECT_EQ(StatusWriteCount(), writesAtFinalize);
+    EXPECT_EQ(StatusWriteCount(), *writesAtFinalize);
     ASSERT_FALSE(LogMessages().empty());
     EXPECT_EQ(LogMessages().back(), "shutdown complete");
 }

@@ -192,19 +192,10 @@ TEST_F(OpenMeteoTest, FinalisingDuringTheHandshakeEndsTheRefresh) {
     ASSERT_TRUE(server().SetMode("name=slow-handshake&interval_ms=600000"));
     auto& e = StartWith(OpenMeteoSettings());
 
-    std::optional<std::string> reply;
-    std::size_t writes = 0;
-    WhenTheServerHolds([&] {
-        reply = e.Finalize().value_or("(null)");
-        writes = StatusWriteCount();
-    });
-    e.ClickIcon(0);
-
-    ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(*reply, FinalizeReply());
-    EXPECT_EQ(StatusText(2), Status(L"Плагин погоды выключен"));
+    const std::optional<std::size_t> writes = FinalizeDuringTheRefresh(e);
+    ASSERT_TRUE(writes.has_value());
     e.Pump(300);
-    EXPECT_EQ(StatusWriteCount(), writes);
+    EXPECT_EQ(StatusWriteCount(), *writes);
     for (const RecordedRequest& request : server().Requests()) EXPECT_FALSE(InsideTheTunnel(request)) << request.line;
 }
 

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 
+#include "prefs/core/text_lines.h"
 #include "test_authority.h"
 #include "weather/core/weather_sources.h"
+#include "wine_path.h"
 
 namespace wine_tests {
 
@@ -60,11 +62,7 @@ HWND FindDescendant(HWND parent, int id) {
 
 std::string DataFile(const std::string& name) {
     const char* dir = std::getenv("OW_DATA_DIR");
-    std::string path = std::string("Z:") + (dir != nullptr ? dir : "/work/main/data") + "/" + name;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
+    return host::WinePath(std::string(dir != nullptr ? dir : "/work/main/data") + "/" + name);
 }
 
 MessageBoxWatcher::MessageBoxWatcher(std::string caption) : caption_(std::move(caption)) {
@@ -105,6 +103,14 @@ DWORD WINAPI MessageBoxWatcher::Run(LPVOID param) {
         Sleep(20);
     }
     return 0;
+}
+
+ow::TCity ShippedTown(int source, int index) {
+    const ow::WeatherSources sources = ow::TheWeatherSources();
+    if (source < 0 || static_cast<std::size_t>(source) >= sources.size()) return {};
+    const auto lines = ow::SplitLines(ReadFileBytes(DataFile(std::string(sources[source].townListFile))));
+    if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
+    return ow::SplitTownEntry(lines[static_cast<std::size_t>(index)]);
 }
 
 void PluginTest::InstallTownLists() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host_emulator.h"
+#include "prefs/core/town_lists.h"
 
 namespace wine_tests {
 
@@ -21,6 +22,9 @@ std::string Cp1251(const wchar_t* text);
 HWND FindDescendant(HWND parent, int id);
 // A file of the repository's data folder (OW_DATA_DIR, a Unix path).
 std::string DataFile(const std::string& name);
+// Line `index` of the town list that source `source` ships, split as the
+// plug-in splits it; empty when there is no such source or line.
+ow::TCity ShippedTown(int source, int index);
 
 // Watches, on its own thread, for a message box with the given caption,
 // remembers its text and presses its OK button.

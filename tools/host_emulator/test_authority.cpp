@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "wine_path.h"
+
 namespace host {
 
 bool TrustTestAuthority(const std::string& windowsPath) {
@@ -26,11 +28,7 @@ bool TrustTestAuthority(const std::string& windowsPath) {
 std::string TestAuthorityFromEnvironment() {
     const char* dir = std::getenv("OW_TLS_DIR");
     if (dir == nullptr || *dir == '\0') return {};
-    std::string path = std::string("Z:") + dir + "/ca.der";
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
+    return WinePath(std::string(dir) + "/ca.der");
 }
 
 }  // namespace host

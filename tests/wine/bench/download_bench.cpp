@@ -253,22 +253,26 @@ int WaitingServer(host::HostEmulator& emu, const SampleServerControl& server) {
     return 0;
 }
 
-int SecureSource(const SampleServerControl& server) {
-    std::printf("4. Open-Meteo over HTTPS, through the sample server's tunnel\n");
-    const std::string authority = host::TestAuthorityFromEnvironment();
-    if (authority.empty() || !host::TrustTestAuthority(authority)) {
-        std::printf("   no test authority (OW_TLS_DIR): skipped\n");
-        return 0;
+// The plug-in over `settings` in a fresh host emulator, switched on; its
+// status writes are not recorded (no copies of the line in the figures).
+template <class Run>
+int WithPlugin(const wine_tests::Settings& settings, Run run) {
+    if (!wine_bench::PreparePluginsFolder(&settings)) {
+        std::printf("cannot prepare %s\n", wine_tests::PluginsDir().c_str());
+        return 2;
     }
-    wine_tests::Settings settings = wine_tests::ProxySettings(server.port());
-    settings["resource"] = "2";
-    settings["city"] = "1";
-    if (!wine_bench::PreparePluginsFolder(&settings) || !server.SetMode("name=normal")) return 1;
     host::HostEmulator emu;
-    if (!emu.plugin().loaded() || !emu.Initialize()) return 1;
+    if (!emu.plugin().loaded() || !emu.Initialize()) {
+        std::printf("the plug-in did not load or initialise\n");
+        return 2;
+    }
     emu.window().RecordStatusWrites(false);
-    const std::string url = *ow::TheWeatherSources()[2].url("55.7522,37.6156");
+    return run(emu);
+}
 
+// A refresh against a bare WinInet GET of `url`, then the host's loop while
+// the server is slow to complete the TLS handshake.
+int SecureRefreshes(host::HostEmulator& emu, const SampleServerControl& server, const std::string& url) {
     constexpr int kRefreshes = 20;
     std::vector<double> bare, plugin;
     for (int round = 0; round < kRefreshes; ++round) {
@@ -312,6 +316,26 @@ int SecureSource(const SampleServerControl& server) {
     return 0;
 }
 
+constexpr int kOpenMeteo = 2;
+constexpr int kMoscow = 1;  // its line in the town list
+
+int SecureSource(const wine_tests::Settings& proxySettings, const SampleServerControl& server) {
+    std::printf("4. Open-Meteo over HTTPS, through the sample server's tunnel\n");
+    const std::string authority = host::TestAuthorityFromEnvironment();
+    if (authority.empty() || !host::TrustTestAuthority(authority)) {
+        std::printf("   no test authority (OW_TLS_DIR): skipped\n");
+        return 0;
+    }
+    wine_tests::Settings settings = proxySettings;
+    settings["resource"] = std::to_string(kOpenMeteo);
+    settings["city"] = std::to_string(kMoscow);
+    if (!server.SetMode("name=normal")) return 1;
+    const std::string url = ow::TheWeatherSources()[kOpenMeteo]
+                                .url(wine_tests::ShippedTown(kOpenMeteo, kMoscow).Code)
+                                .value_or(std::string());
+    return WithPlugin(settings, [&](host::HostEmulator& emu) { return SecureRefreshes(emu, server, url); });
+}
+
 // Last: the finalised plug-in's worker still waits when the program ends.
 int FinalizeDuringAWait(host::HostEmulator& emu, const SampleServerControl& server) {
     std::printf("3. PE_FINALIZE while the download waits for a server that answers after 10 minutes\n");
@@ -347,25 +371,11 @@ int main() {
     // The plug-in's log goes to the current directory: a scratch one.
     wine_bench::EnterScratchDirectory("download");
     const wine_tests::Settings settings = wine_tests::ProxySettings(*port);
-    if (!wine_bench::PreparePluginsFolder(&settings)) {
-        std::printf("cannot prepare %s\n", wine_tests::PluginsDir().c_str());
-        return 2;
-    }
 
     int status = 0;
-    const auto withEmulator = [&](const auto& run) {
-        if (!wine_bench::PreparePluginsFolder(&settings)) return 2;
-        host::HostEmulator emu;
-        if (!emu.plugin().loaded() || !emu.Initialize()) {
-            std::printf("the plug-in did not load or initialise\n");
-            return 2;
-        }
-        emu.window().RecordStatusWrites(false);  // no copies of the line in the figures
-        return run(emu);
-    };
-    status |= withEmulator([&](host::HostEmulator& emu) { return LargeBody(emu, server) | WaitingServer(emu, server); });
-    status |= SecureSource(server);
-    status |= withEmulator([&](host::HostEmulator& emu) { return FinalizeDuringAWait(emu, server); });
+    status |= WithPlugin(settings, [&](host::HostEmulator& emu) { return LargeBody(emu, server) | WaitingServer(emu, server); });
+    status |= SecureSource(settings, server);
+    status |= WithPlugin(settings, [&](host::HostEmulator& emu) { return FinalizeDuringAWait(emu, server); });
     server.SetMode("name=normal");
     std::fflush(stdout);
     return status;
