@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "common/win32/critical_section.h"
@@ -73,7 +74,8 @@ void TakeAnswer(InternetCall& to, const InternetCall& from) {
 // event costs kernel round trips that would make a large download several
 // times slower. The signalling side sets the event only for a sleeper. A
 // wake may arrive late, meant for an earlier hand-over: every wake is only a
-// reason to look again.
+// reason to look again, and every look is announced afresh, since that late
+// wake has taken the announcement of the look before it.
 class Handoff {
 public:
     // The signalling side, once what it hands over is published.
@@ -81,8 +83,9 @@ public:
         if (sleeping_.exchange(0) == 1) SetEvent(event_.get());
     }
 
-    // The waiting side: true once ready() holds; false when sleep(event),
-    // which waits for the event, gives up.
+    // The waiting side: true once ready() holds; false when sleep(event,
+    // look), which waits for the event, gives up. A sleep that wakes more than
+    // once before it returns asks look(), never ready(), whether to go on.
     template <class Ready, class Sleep>
     bool Await(Ready ready, Sleep sleep) {
         for (int i = 0; i < kSpins; ++i) {
@@ -90,14 +93,16 @@ public:
             if (i % kSpinsPerYield == kSpinsPerYield - 1) SwitchToThread();  // the other side may share this core
             YieldProcessor();
         }
-        for (;;) {
-            // Announced before the last look (both sequentially consistent),
-            // so a hand-over after that look sees a sleeper and wakes it.
+        // Each look is announced first (both sequentially consistent), so a
+        // hand-over after any look sees a sleeper and wakes it.
+        const std::function<bool()> look = [this, &ready] {
             sleeping_.store(1);
-            if (ready()) return true;
-            if (!sleep(event_.get())) return false;
-            if (ready()) return true;
+            return ready();
+        };
+        while (!look()) {
+            if (!sleep(event_.get(), look)) return false;
         }
+        return true;
     }
 
     bool valid() const { return static_cast<bool>(event_); }
@@ -176,8 +181,8 @@ bool InternetWorker::Run(InternetCall& call) {
     line->toWorker.Wake();
 
     const auto answered = [line] { return line->state.load() != kPending; };
-    line->toHost.Await(answered, [&answered](HANDLE wake) {
-        return WaitDispatchingMessages(wake, answered) == WaitOutcome::Ready;
+    line->toHost.Await(answered, [](HANDLE wake, const std::function<bool()>& look) {
+        return WaitDispatchingMessages(wake, look) == WaitOutcome::Ready;
     });
     bool done = false;
     {
@@ -228,7 +233,9 @@ DWORD WINAPI InternetWorker::Main(void* parameter) {
     Line* line = static_cast<Line*>(parameter);
     const HMODULE module = line->module;
     const auto called = [line] { return line->state.load() == kPending || line->exit.load(); };
-    const auto sleep = [](HANDLE wake) { return WaitForSingleObject(wake, INFINITE) == WAIT_OBJECT_0; };
+    const auto sleep = [](HANDLE wake, const std::function<bool()>&) {
+        return WaitForSingleObject(wake, INFINITE) == WAIT_OBJECT_0;
+    };
     std::array<HINTERNET, 4> toClose{};
     std::size_t closing = 0;
     const auto takeHandedOver = [line, &toClose, &closing] {
