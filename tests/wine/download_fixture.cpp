@@ -187,6 +187,21 @@ void DownloadTest::WhenTheServerHolds(std::function<void()> action, UINT delayMs
     caller_.After(20, poll_);
 }
 
+int DownloadTest::ClickCountingHostTicks(host::HostEmulator& e) {
+    constexpr UINT kTickMs = 50;
+    int ticks = 0;
+    bool clicking = true;
+    std::function<void()> tick = [&] {
+        if (clicking) ++ticks;
+        caller_.After(kTickMs, tick);
+    };
+    caller_.After(kTickMs, tick);
+    e.ClickIcon(0);
+    clicking = false;
+    caller_.CancelAll();  // nothing may run later on this frame's values
+    return ticks;
+}
+
 std::optional<std::size_t> DownloadTest::FinalizeDuringTheRefresh(host::HostEmulator& e) {
     std::optional<std::string> reply;
     std::size_t writes = 0;

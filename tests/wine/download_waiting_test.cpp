@@ -1,7 +1,6 @@
 // The messenger never waits on the network: whatever the server does, the
 // host's message loop runs on while the plug-in downloads, and the messenger
 // can finalise, and unload, the plug-in in the middle of it.
-#include <functional>
 #include <optional>
 
 #include "download_fixture.h"
@@ -29,7 +28,6 @@ const WaitCase kWaits[] = {
 constexpr int kEndlessMs = 600000;
 // A wait that outlasts the test's steps by far and that the test sits out.
 constexpr int kHoldMs = 3000;
-constexpr UINT kTickMs = 50;
 
 class DownloadWaitTest : public DownloadTest, public ::testing::WithParamInterface<WaitCase> {
 protected:
@@ -41,21 +39,6 @@ protected:
     std::string Mode(int intervalMs) const {
         return std::string("name=") + GetParam().mode + "&interval_ms=" + std::to_string(intervalMs);
     }
-
-    // Counts, from now on, the ticks of a timer of the host's own that fall
-    // while `during` holds.
-    void CountHostTicks(const bool& during) {
-        tick_ = [this, &during] {
-            if (during) ++hostTicks_;
-            caller_.After(kTickMs, tick_);
-        };
-        caller_.After(kTickMs, tick_);
-    }
-
-    int hostTicks_ = 0;
-
-private:
-    std::function<void()> tick_;
 };
 
 TEST_P(DownloadWaitTest, TheHostsLoopRunsOnAndTheLineComesAfterwards) {
@@ -64,15 +47,7 @@ TEST_P(DownloadWaitTest, TheHostsLoopRunsOnAndTheLineComesAfterwards) {
     ASSERT_TRUE(server().SetMode(Mode(GetParam().shortMs)));
     auto& e = StartWith(BaseSettings());
 
-    bool clicking = false;
-    CountHostTicks(clicking);
-    clicking = true;
-    e.ClickIcon(0);
-    clicking = false;
-
-    // A loop held for the server's seconds would have seen one tick at most:
-    // WM_TIMER does not pile up.
-    EXPECT_GE(hostTicks_, 10);
+    EXPECT_GE(ClickCountingHostTicks(e), 10);
     EXPECT_EQ(StatusText(2), expected);
     EXPECT_EQ(server().Requests().size(), 1u);
     e.Finalize();
