@@ -19,10 +19,14 @@ std::uint32_t MessageWakeMask(unsigned major, unsigned minor) {
     return mask;
 }
 
-WaitOutcome WaitWhileDispatching(MessageWaitPort& port, const std::function<bool()>& ready) {
+WaitOutcome WaitWhileDispatching(MessageWaitPort& port, const std::function<bool()>& ready, std::uint32_t deadline) {
     while (!ready()) {
-        switch (port.Wait()) {
+        // Wrapping arithmetic: the clock passes 2^32 every 49.7 days.
+        const auto left = static_cast<std::int32_t>(deadline - port.Now());
+        if (left <= 0) return WaitOutcome::TimedOut;
+        switch (port.Wait(static_cast<std::uint32_t>(left))) {
             case WakeReason::Signalled:
+            case WakeReason::TimedOut:  // looked at again above
                 break;
             case WakeReason::Input:
                 if (!port.DispatchPending()) return WaitOutcome::Quit;

@@ -113,5 +113,30 @@ TEST_F(TlsServerTest, BytesSentBeforeTheProxyAnswersStillReachTheOrigin) {
     EXPECT_TRUE(tls.Handshake());
 }
 
+// The two hostile ends of a tunnelled request: a proxy that refuses the
+// tunnel with a page that is a well-formed forecast, and a server beyond the
+// tunnel that asks for the proxy's credential.
+TEST_F(TlsServerTest, HostileTunnelModes) {
+    {
+        SCOPED_TRACE("refuse-tunnel");
+        Control("mode?name=refuse-tunnel");
+        LoopbackSocket socket(port());
+        ASSERT_TRUE(socket.Send(ConnectRequest()));
+        const std::string answer = socket.ReceiveAnswer(kPatience);
+        EXPECT_TRUE(answer.starts_with("HTTP/1.1 502 Bad Gateway\r\n")) << answer;
+        EXPECT_NE(RawBody(answer).find("\"timezone\":\"Asia/Irkutsk\""), std::string::npos) << answer;
+    }
+    {
+        SCOPED_TRACE("far-challenge");
+        Control("mode?name=far-challenge");
+        Connection connection = Open(Route::Tunnel);
+        ASSERT_TRUE(connection.tls && connection.tls->Handshake());
+        ASSERT_TRUE(connection.tls->Send(ClosingRequest(kIrkutskForecast)));
+        const auto received = connection.tls->ReceiveAll();
+        EXPECT_TRUE(received.bytes.starts_with("HTTP/1.1 407 Proxy Authentication Required\r\n")) << received.bytes;
+        EXPECT_NE(received.bytes.find("\r\nProxy-Authenticate: Basic realm=\"sample\"\r\n"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace ow::sample::testing

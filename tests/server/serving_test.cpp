@@ -172,7 +172,7 @@ TEST_F(ServerTest, ControlEndpointsRejectBadInput) {
         EXPECT_NE(result->status, 200) << request;
     }
     EXPECT_EQ(Control("mode?name=trickle"), "ok mode=trickle interval_ms=20 size_mb=64\n");
-    EXPECT_EQ(Control("mode?name=large&size_mb=2"), "ok mode=large interval_ms=20 size_mb=2\n");
+    EXPECT_EQ(Control("mode?name=large&size_mb=2"), "ok mode=large interval_ms=0 size_mb=2\n");
     EXPECT_EQ(Control("requests"), "");
 }
 

@@ -91,6 +91,23 @@ TEST(FetchBody, ADocumentPastTheLimitEndsTheDownloadAtOnce) {
     }
 }
 
+// A document at the limit takes no more memory than the limit: a buffer
+// grown past it would ask the messenger's 2 GB for nearly twice as much
+// while the copy it replaces is still alive.
+TEST(FetchBody, TheBufferNeverGrowsPastTheLimit) {
+    FetchRig rig;
+    rig.Respond(std::vector<std::string>(kMaxBodyBytes / (1 << 20), std::string(1 << 20, 'x')));
+    FetchHandles handles(rig.port, rig.registry);
+    handles.SetInternet(rig.port.Open("agent", kOpenTypeDirect, nullptr));
+    handles.SetUrl(rig.port.OpenUrl(handles.Internet(), "http://host/", "", 0));
+    std::string body;
+
+    EXPECT_TRUE(ReadBody(rig.port, handles, body));
+
+    EXPECT_EQ(body.size(), kMaxBodyBytes);
+    EXPECT_LE(body.capacity(), kMaxBodyBytes);
+}
+
 struct EndCase {
     const char* name;
     int failQueryAt;

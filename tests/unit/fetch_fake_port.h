@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -35,7 +36,7 @@ struct ScriptedResponse {
     // send that fails (0-based), as a certificate that does not verify does.
     std::vector<std::uint32_t> statuses = {200};
     int failSendAt = -1;
-    std::vector<bool> secure = {true};  // whether each send's answer came over TLS (the last repeats)
+    std::vector<bool> secure = {true};  // whether each send's answer came through the verified tunnel (the last repeats)
 };
 
 class FakeInternetPort : public InternetPort {
@@ -98,6 +99,8 @@ public:
     std::vector<HInternet> closes;
     std::vector<std::string> faults;  // misuse: a call on a handle that is not open, a spinning loop
     int pumps = 0;
+    int asides = 0;           // work run on the download's own thread
+    bool failAside = false;   // that work is given up
 
     bool AllClosed() const { return open_.empty(); }
     std::vector<std::uint32_t> ReadSizes() const {
@@ -166,8 +169,8 @@ public:
         return stream->sends++ != stream->script.failSendAt;
     }
 
-    bool Secure(HInternet request) override {
-        Stream* stream = StreamOf(request, "Secure");
+    bool ServerCertificate(HInternet request) override {
+        Stream* stream = StreamOf(request, "ServerCertificate");
         if (stream == nullptr || stream->sends == 0 || stream->script.secure.empty()) return false;
         const auto& secure = stream->script.secure;
         return secure[std::min<std::size_t>(stream->sends, secure.size()) - 1];
@@ -212,6 +215,14 @@ public:
     void Close(HInternet handle) override {
         closes.push_back(handle);
         if (open_.erase(handle) == 0) faults.push_back("Close of a handle that is not open");
+    }
+
+    bool RunAside(HInternet internet, std::shared_ptr<AsideWork> work) override {
+        CheckOpen(internet, "RunAside");
+        ++asides;
+        if (failAside) return false;
+        work->Run();
+        return true;
     }
 
     void PumpMessages() override {

@@ -1,6 +1,7 @@
 // The HTTPS download, one step at a time: where it goes, what a refusing
-// proxy gets, and that the proxy's credential never rides in the headers a
-// WinInet may send inside the tunnel until the tunnel has been refused.
+// proxy gets, that the proxy's credential never rides in the headers a
+// WinInet may send inside the tunnel, and that only the server's answer
+// through the verified tunnel is read.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,12 +32,18 @@ struct SecureRig : FetchRig {
         values.ProxyLogin = "user";
         values.ProxyPassword = "pass";
     }
-    void Answer(std::vector<std::uint32_t> statuses, int failSendAt = -1) {
-        ScriptedResponse response;
-        response.packets = {"{\"current\":{}}"};
-        response.statuses = std::move(statuses);
-        response.failSendAt = failSendAt;
-        port.responses.push_back(response);
+    // Each try goes on a request handle of its own: one answer each, and
+    // whether it came through the verified tunnel (the last repeats).
+    void Answer(const std::vector<std::uint32_t>& statuses, const std::vector<bool>& tunnelled = {true},
+                int failSendAt = -1) {
+        for (std::size_t i = 0; i < statuses.size(); ++i) {
+            ScriptedResponse response;
+            response.packets = {"{\"current\":{}}"};
+            response.statuses = {statuses[i]};
+            response.secure = {tunnelled[std::min(i, tunnelled.size() - 1)]};
+            response.failSendAt = i == 0 ? failSendAt : -1;
+            port.responses.push_back(response);
+        }
     }
     std::vector<std::string> SentHeaders() const {
         std::vector<std::string> headers;
@@ -62,8 +69,9 @@ TEST(FetchSecure, GoesToTheForecastHostOneStepAtATime) {
     ASSERT_EQ(rig.port.requests.size(), 1u);
     EXPECT_EQ("https://" + std::string(kOpenMeteoHost) + rig.port.requests[0].object, BuildOpenMeteoUrl(rig.values.TownCode));
     // Fresh, secure, and nothing that could show a dialog or certificate leniency.
+    // Nothing sent that the download does not count: no challenge answered, no redirect followed.
     EXPECT_EQ(rig.port.requests[0].flags, kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache | kFlagNoCookies |
-                                              kFlagNoUi | kFlagSecure);
+                                              kFlagNoUi | kFlagNoAuth | kFlagNoAutoRedirect | kFlagSecure);
     EXPECT_EQ(rig.SentHeaders(), std::vector<std::string>{kAccept});
     // The last opened goes first: request, connection, Internet handle.
     const HInternet internet = rig.port.internetHandles.at(0);
@@ -74,42 +82,61 @@ TEST(FetchSecure, GoesToTheForecastHostOneStepAtATime) {
     EXPECT_TRUE(rig.port.AllClosed());
 }
 
-// What the proxy answers each try, and what the download sends and shows.
+enum class Outcome { Forecast, ProxyAuthFailed, ConnectionError };
+
+// What each try is answered, whether that answer came through the verified
+// tunnel (the server's certificate on the handle), and what the download
+// sends and shows.
 struct ProxyCase {
     const char* name;
     bool auth;
     std::vector<std::uint32_t> statuses;
+    std::vector<bool> tunnelled;
     std::vector<std::string> sent;
-    bool refused;
-    std::vector<bool> secure = {true};
+    Outcome outcome;
     friend void PrintTo(const ProxyCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FetchSecureProxy : public testing::TestWithParam<ProxyCase> {};
 
-TEST_P(FetchSecureProxy, AnswersTheProxyAndNeverShowsTheCredentialEarly) {
+TEST_P(FetchSecureProxy, AnswersOnlyTheProxyAndTakesOnlyTheServersAnswer) {
     const ProxyCase& c = GetParam();
     SecureRig rig(true, c.auth);
-    rig.Answer(c.statuses);
-    rig.port.responses.back().secure = c.secure;
+    // A refusal repeats while the download asks again.
+    std::vector<std::uint32_t> statuses = c.statuses;
+    statuses.resize(3, statuses.back());
+    rig.Answer(statuses, c.tunnelled);
 
     const FetchResult result = rig.Fetch();
 
     EXPECT_EQ(rig.SentHeaders(), c.sent);
-    if (c.refused) {
-        EXPECT_EQ(result.text, kProxyAuthFailedText);
+    // Never sent again on the handle, and so the connection, the proxy refused.
+    EXPECT_EQ(rig.port.requests.size(), c.sent.size());
+    switch (c.outcome) {
+        case Outcome::Forecast:
+            EXPECT_TRUE(result.extracted);
+            break;
+        case Outcome::ProxyAuthFailed:
+            EXPECT_EQ(result.text, kProxyAuthFailedText);
+            break;
+        case Outcome::ConnectionError:
+            EXPECT_EQ(result.text, kConnectionErrorText.view());
+            break;
+    }
+    if (c.outcome != Outcome::Forecast) {
         EXPECT_FALSE(result.extracted);
         EXPECT_TRUE(rig.extractions.empty()) << "a refusal is not read as a document";
-    } else {
-        EXPECT_TRUE(result.extracted);
     }
     if (c.auth) {
         // The credential options, where a WinInet answers the proxy from:
-        // on the Internet handle and on the request sent again.
-        const HInternet request = rig.port.urlHandles.at(0);
-        int onRequest = 0;
-        for (const auto& option : rig.port.options) onRequest += option.handle == request ? 1 : 0;
-        EXPECT_EQ(onRequest, 2);
+        // on the Internet handle and on every request handle, a fresh one
+        // for each try.
+        ASSERT_EQ(rig.port.sends.size(), c.sent.size());
+        for (const auto& send : rig.port.sends) {
+            int onRequest = 0;
+            for (const auto& option : rig.port.options) onRequest += option.handle == send.request ? 1 : 0;
+            EXPECT_EQ(onRequest, 2);
+        }
     }
     EXPECT_TRUE(rig.port.AllClosed());
     EXPECT_TRUE(rig.port.faults.empty());
@@ -117,25 +144,32 @@ TEST_P(FetchSecureProxy, AnswersTheProxyAndNeverShowsTheCredentialEarly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fetch, FetchSecureProxy,
-    testing::Values(ProxyCase{"OpenProxy", false, {200}, {kAccept}, false},
-                    ProxyCase{"RefusedWithoutCredential", false, {407}, {kAccept}, true},
-                    ProxyCase{"AcceptedAtOnce", true, {200}, {kAccept}, false},
-                    // A WinInet that answers the challenge from the options.
-                    ProxyCase{"AnsweredFromTheOptions", true, {407, 200}, {kAccept, kAccept}, false},
-                    // One that does not: the credential goes, to a proxy that refused twice.
-                    ProxyCase{"CredentialOnTheLastTry", true, {407, 407, 200}, {kAccept, kAccept, kCredential}, false},
-                    ProxyCase{"WrongPassword", true, {407}, {kAccept, kAccept, kCredential}, true},
-                    // One that sends the request in the clear once the tunnel is refused
-                    // again: an answer without TLS is a refusal, whatever its status.
-                    ProxyCase{"RefusedTunnelAnsweredInTheClear", true, {407, 200}, {kAccept, kAccept, kCredential},
-                              true, {true, false}},
-                    ProxyCase{"CredentialAfterAnAnswerInTheClear", true, {407, 200}, {kAccept, kAccept, kCredential},
-                              false, {true, false, true}}),
+    testing::Values(
+        ProxyCase{"OpenProxy", false, {200}, {true}, {kAccept}, Outcome::Forecast},
+        ProxyCase{"RefusedWithoutCredential", false, {407}, {false}, {kAccept}, Outcome::ProxyAuthFailed},
+        ProxyCase{"AcceptedAtOnce", true, {200}, {true}, {kAccept}, Outcome::Forecast},
+        // A WinInet that answers the challenge from the options.
+        ProxyCase{"AnsweredFromTheOptions", true, {407, 200}, {false, true}, {kAccept, kAccept}, Outcome::Forecast},
+        // One that does not: the credential goes, to a proxy that refused twice.
+        ProxyCase{"CredentialOnTheLastTry", true, {407, 407, 200}, {false, false, true}, {kAccept, kAccept, kCredential},
+                  Outcome::Forecast},
+        ProxyCase{"WrongPassword", true, {407}, {false}, {kAccept, kAccept, kCredential}, Outcome::ProxyAuthFailed},
+        // The server beyond the tunnel asks for the proxy's credential: it is
+        // no proxy, and gets nothing, however often it asks.
+        ProxyCase{"ServerChallengesThroughTheTunnel", true, {407}, {true}, {kAccept}, Outcome::ConnectionError},
+        ProxyCase{"ServerChallengesOnceTheTunnelStands", true, {407}, {false, true}, {kAccept, kAccept},
+                  Outcome::ConnectionError},
+        // The proxy's own answers other than a challenge end the download at
+        // once, whatever their status or body.
+        ProxyCase{"TunnelRefusedWith502", true, {502}, {false}, {kAccept}, Outcome::ConnectionError},
+        ProxyCase{"AnsweredInTheClear", false, {200}, {false}, {kAccept}, Outcome::ConnectionError},
+        ProxyCase{"AnsweredInTheClearAfterAChallenge", true, {407, 200}, {false}, {kAccept, kAccept},
+                  Outcome::ConnectionError}),
     [](const testing::TestParamInfo<ProxyCase>& info) { return info.param.name; });
 
 TEST(FetchSecure, ACertificateThatDoesNotVerifyIsAConnectionError) {
     SecureRig rig;
-    rig.Answer({200}, 0);  // the send fails, as WinInet's does for an untrusted certificate
+    rig.Answer({200}, {true}, 0);  // the send fails, as WinInet's does for an untrusted certificate
     const FetchResult result = rig.Fetch();
     EXPECT_EQ(result.text, kConnectionErrorText.view());
     EXPECT_TRUE(rig.port.reads.empty());
@@ -158,7 +192,7 @@ TEST(FetchSecure, CoordinatesThatNameNoPlaceRequestNothing) {
 
 TEST(FetchSecure, FinalisedWhileSendingStopsAndClosesEverything) {
     SecureRig rig(true, true);
-    rig.Answer({407, 407, 200});
+    rig.Answer({407, 407, 200}, {false, false, true});
     int sends = 0;
     rig.port.whileSending = [&] {
         if (++sends == 2) rig.registry.CloseAll();

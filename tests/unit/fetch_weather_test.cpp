@@ -127,7 +127,9 @@ TEST(FetchWeather, CacheHoldsErrorWhileMessagesRun) {
     EXPECT_EQ(rig.display.CachedWeatherLine, rig.extractedLine);
 }
 
-TEST(FetchWeather, ClosesUrlHandleThenInternetHandleOnceBeforeExtracting) {
+// The document is read on the download's own thread, which lives as long as
+// its Internet handle: the server's handle goes first, that one after.
+TEST(FetchWeather, ClosesUrlHandleBeforeExtractingOnTheDownloadsThreadThenInternetHandle) {
     FetchRig rig;
     rig.Respond({"page"});
     Handles closedBeforeExtraction;
@@ -135,11 +137,28 @@ TEST(FetchWeather, ClosesUrlHandleThenInternetHandleOnceBeforeExtracting) {
 
     FetchWeather("1", rig.values, rig.display, rig.Services());
 
-    const Handles expected{rig.port.urlHandles.at(0), rig.port.internetHandles.at(0)};
-    EXPECT_EQ(rig.port.closes, expected);
-    EXPECT_EQ(closedBeforeExtraction, expected);
+    EXPECT_EQ(rig.port.asides, 1);
+    EXPECT_EQ(rig.port.closes, (Handles{rig.port.urlHandles.at(0), rig.port.internetHandles.at(0)}));
+    EXPECT_EQ(closedBeforeExtraction, Handles{rig.port.urlHandles.at(0)});
     EXPECT_TRUE(rig.port.faults.empty());
     EXPECT_TRUE(rig.NothingInProgress());
+}
+
+// Given up (the messenger quits, the deadline passed) or out of memory there:
+// a connection error, nothing extracted, no ticker.
+TEST(FetchWeather, ADocumentItsThreadCouldNotReadIsAConnectionError) {
+    FetchRig rig;
+    rig.Respond({"page"});
+    rig.port.failAside = true;
+
+    const FetchResult result = rig.Fetch();
+
+    EXPECT_EQ(result.text, kConnectionErrorText.view());
+    EXPECT_FALSE(result.extracted);
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(rig.display.CachedWeatherLine, result.text);
+    EXPECT_EQ(rig.tickerStarts, 0);
+    EXPECT_TRUE(rig.port.AllClosed());
 }
 
 TEST(FetchWeather, ExceptionWhileReadingClosesHandlesAndLeavesError) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "common/message_wait.h"
 
@@ -38,18 +39,27 @@ public:
     int dispatches = 0;
     std::function<void()> onDispatch;
 
-    WakeReason Wait() override {
+    std::uint32_t clock = 1000;
+    std::uint32_t stepMs = 0;  // the time each wake takes
+    std::vector<std::uint32_t> timeouts;
+
+    WakeReason Wait(std::uint32_t timeoutMs) override {
+        timeouts.push_back(timeoutMs);
         if (wakes.empty()) return WakeReason::Failed;  // a wait nobody scripted would sleep for ever
         const WakeReason next = wakes.front();
         wakes.pop_front();
+        clock += next == WakeReason::TimedOut ? timeoutMs : stepMs;
         return next;
     }
+    std::uint32_t Now() override { return clock; }
     bool DispatchPending() override {
         ++dispatches;
         if (onDispatch) onDispatch();
         return !quitOnDispatch;
     }
 };
+
+constexpr std::uint32_t kFar = 1000 + 3600000;
 
 TEST(WaitWhileDispatching, EndsOnlyOnReadyQuitOrFailure) {
     bool ready = false;
@@ -59,7 +69,7 @@ TEST(WaitWhileDispatching, EndsOnlyOnReadyQuitOrFailure) {
         SCOPED_TRACE("already ready: no wait at all");
         ready = true;
         ScriptedWait port;
-        EXPECT_EQ(WaitWhileDispatching(port, isReady), WaitOutcome::Ready);
+        EXPECT_EQ(WaitWhileDispatching(port, isReady, kFar), WaitOutcome::Ready);
         EXPECT_EQ(port.dispatches, 0);
     }
     {
@@ -69,7 +79,7 @@ TEST(WaitWhileDispatching, EndsOnlyOnReadyQuitOrFailure) {
         port.wakes = {WakeReason::Signalled, WakeReason::Input, WakeReason::Input};
         int n = 0;
         port.onDispatch = [&] { ready = ++n == 2; };  // a nested message finishes the call
-        EXPECT_EQ(WaitWhileDispatching(port, isReady), WaitOutcome::Ready);
+        EXPECT_EQ(WaitWhileDispatching(port, isReady, kFar), WaitOutcome::Ready);
         EXPECT_EQ(port.dispatches, 2);
         EXPECT_TRUE(port.wakes.empty());
     }
@@ -79,16 +89,46 @@ TEST(WaitWhileDispatching, EndsOnlyOnReadyQuitOrFailure) {
         ScriptedWait port;
         port.wakes = {WakeReason::Input};
         port.quitOnDispatch = true;
-        EXPECT_EQ(WaitWhileDispatching(port, isReady), WaitOutcome::Quit);
+        EXPECT_EQ(WaitWhileDispatching(port, isReady, kFar), WaitOutcome::Quit);
     }
     {
         SCOPED_TRACE("a failed wait is an error, never a give-up or a spin");
         ready = false;
         ScriptedWait port;
         port.wakes = {WakeReason::Input, WakeReason::Failed, WakeReason::Input};
-        EXPECT_EQ(WaitWhileDispatching(port, isReady), WaitOutcome::Failed);
+        EXPECT_EQ(WaitWhileDispatching(port, isReady, kFar), WaitOutcome::Failed);
         EXPECT_EQ(port.dispatches, 1);
         EXPECT_EQ(port.wakes.size(), 1u);
+    }
+}
+
+// However the thread is woken, the wait ends at its deadline, each sleep
+// asking only for the time left; the clock may wrap around meanwhile.
+TEST(WaitWhileDispatching, GivesUpAtTheDeadline) {
+    const auto never = [] { return false; };
+    for (const std::uint32_t start : {1000u, 0xFFFFFF00u}) {
+        SCOPED_TRACE(start);
+        ScriptedWait port;
+        port.clock = start;
+        port.stepMs = 300;
+        port.wakes = {WakeReason::Input, WakeReason::Signalled, WakeReason::Input, WakeReason::Input};
+        EXPECT_EQ(WaitWhileDispatching(port, never, start + 1000), WaitOutcome::TimedOut);
+        EXPECT_EQ(port.timeouts, (std::vector<std::uint32_t>{1000, 700, 400, 100}));
+        EXPECT_TRUE(port.wakes.empty());
+    }
+    {
+        SCOPED_TRACE("a sleep that times out early only looks again");
+        ScriptedWait port;
+        port.wakes = {WakeReason::TimedOut, WakeReason::TimedOut};
+        EXPECT_EQ(WaitWhileDispatching(port, never, port.clock + 50), WaitOutcome::TimedOut);
+        EXPECT_EQ(port.timeouts, std::vector<std::uint32_t>{50});
+    }
+    {
+        SCOPED_TRACE("past the deadline: a call that is done still counts, nothing sleeps");
+        ScriptedWait port;
+        EXPECT_EQ(WaitWhileDispatching(port, [] { return true; }, port.clock - 1), WaitOutcome::Ready);
+        EXPECT_EQ(WaitWhileDispatching(port, never, port.clock - 1), WaitOutcome::TimedOut);
+        EXPECT_TRUE(port.timeouts.empty());
     }
 }
 

@@ -3,6 +3,7 @@
 // authority that only this program's Wine prefix trusts).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "download_fixture.h"
 #include "weather/core/extract_weather_line.h"
@@ -100,6 +101,43 @@ TEST_F(OpenMeteoTest, AWrongPasswordOnTheConnectIsTheProxyFailure) {
     e.ClickIcon(0);
     EXPECT_EQ(StatusText(2), Status(L"Proxy authorization failed!"));
     for (const RecordedRequest& request : server().Requests()) EXPECT_FALSE(InsideTheTunnel(request)) << request.line;
+    e.Finalize();
+}
+
+// Hostile ends of the tunnel. A server beyond it that asks for the proxy's
+// credential is no proxy: it gets none and is asked once. A proxy refusing
+// the tunnel with a page that is a well-formed forecast: a connection error,
+// and no second try. Either way a refresh makes a handful of requests.
+TEST_F(OpenMeteoTest, HostileEndsOfTheTunnelAreConnectionErrors) {
+    auto& e = StartWith(OpenMeteoSettings(true));
+    // First, while WinInet keeps no tunnel it could use instead of asking.
+    {
+        SCOPED_TRACE("refuse-tunnel");
+        ASSERT_TRUE(server().SetCredentials(""));
+        ASSERT_TRUE(server().SetMode("name=refuse-tunnel"));
+        e.ClickIcon(0);
+        EXPECT_EQ(StatusText(2), Status(L"Ошибка соединения"));
+        const std::vector<RecordedRequest> requests = server().Requests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].line, kConnectLine);
+    }
+    ASSERT_TRUE(server().ClearRecord());
+    {
+        SCOPED_TRACE("far-challenge");
+        ASSERT_TRUE(server().SetCredentials("weather:secret"));
+        ASSERT_TRUE(server().SetMode("name=far-challenge"));
+        e.ClickIcon(0);
+        EXPECT_EQ(StatusText(2), Status(L"Ошибка соединения"));
+        const std::vector<RecordedRequest> requests = server().Requests();
+        int tunnelled = 0;
+        for (const RecordedRequest& request : requests) {
+            if (!InsideTheTunnel(request)) continue;
+            ++tunnelled;
+            EXPECT_EQ(request.CountPrefix("Proxy-Authorization"), 0) << request.line;
+        }
+        EXPECT_EQ(tunnelled, 1);
+        EXPECT_LE(requests.size(), 4u);
+    }
     e.Finalize();
 }
 

@@ -142,6 +142,26 @@ TEST_F(ReloadSoakTest, EveryUnloadLeavesNothingBehind) {
     e.plugin().Unload();
 }
 
+// Loads alone, and lives without a download: not one kernel handle more
+// after them than before, the runtime's own included.
+TEST_F(ReloadSoakTest, LoadsAndLivesWithoutADownloadKeepNoHandle) {
+    auto& e = StartWith(BaseSettings());
+    ASSERT_TRUE(e.Finalize().has_value());
+    e.plugin().Unload();
+    ASSERT_TRUE(e.PumpUntil([] { return !LibraryMapped(); }, 15000));
+    const DWORD start = Measure().handles;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(e.plugin().Load());
+        e.plugin().Unload();
+        ASSERT_TRUE(e.plugin().Load());
+        ASSERT_TRUE(e.Initialize().has_value());
+        ASSERT_TRUE(e.Finalize().has_value());
+        e.plugin().Unload();
+        ASSERT_FALSE(LibraryMapped());
+    }
+    EXPECT_EQ(Measure().handles, start);
+}
+
 // The soaks see a leak only if one object more shows in the counts: a brush
 // and a menu left alive between two measurements must.
 TEST(ProcessFootprintTest, OneObjectLeftAliveShowsInItsCount) {

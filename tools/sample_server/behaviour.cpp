@@ -16,7 +16,8 @@ constexpr ModeEntry kModes[] = {
     {Mode::Large, "large"},     {Mode::Authoriz, "authoriz"}, {Mode::SlowStart, "slow-start"},
     {Mode::PauseMidBody, "pause-mid-body"}, {Mode::HoldClose, "hold-close"},
     {Mode::Example, "example"}, {Mode::ApiError, "api-error"}, {Mode::NotJson, "not-json"},
-    {Mode::SlowHandshake, "slow-handshake"},
+    {Mode::SlowHandshake, "slow-handshake"}, {Mode::FarChallenge, "far-challenge"},
+    {Mode::RefuseTunnel, "refuse-tunnel"},
 };
 
 std::optional<long> ParseCount(std::string_view text, long low, long high) {
@@ -44,6 +45,7 @@ std::string_view ModeName(Mode mode) {
 std::chrono::milliseconds DefaultInterval(Mode mode) {
     const bool waitsOnce = mode == Mode::SlowStart || mode == Mode::PauseMidBody || mode == Mode::HoldClose ||
                            mode == Mode::SlowHandshake;
+    if (mode == Mode::Large) return std::chrono::milliseconds(0);  // no pause unless asked
     return std::chrono::milliseconds(waitsOnce ? 2000 : 20);
 }
 

@@ -16,7 +16,7 @@ enum class Mode {
     Empty,         // 200 with an empty body
     Blank,         // 200 with a body of spaces, CR LF and tabs
     Trickle,       // the document one byte per interval
-    Large,         // a valid document of sizeMb MiB, made as it is sent
+    Large,         // a valid document of sizeMb MiB, made as it is sent; with an interval, a pause after half
     Authoriz,      // 200 with an ordinary page that says "authorized"
     SlowStart,     // wait one interval, then the document
     PauseMidBody,  // announce the full length, send half, wait one interval, send the rest
@@ -26,11 +26,14 @@ enum class Mode {
     ApiError,       // 400 with the API's error object
     NotJson,        // 200 with an HTML page
     SlowHandshake,  // TLS only: wait one interval before the server's first handshake byte
+    // Hostile ends of a proxied request:
+    FarChallenge,   // every weather request gets 407 with a Basic proxy challenge, inside TLS too
+    RefuseTunnel,   // the proxy answers CONNECT with 502 and a well-formed forecast as its page
 };
 
 struct Behaviour {
     Mode mode = Mode::Normal;
-    std::chrono::milliseconds interval{0};  // trickle, slow-start, pause-mid-body, hold-close, slow-handshake
+    std::chrono::milliseconds interval{0};  // trickle, slow-start, pause-mid-body, hold-close, slow-handshake, large
     std::size_t sizeMb = 64;                // large
 };
 

@@ -30,7 +30,8 @@ bool SendPage(ConnectionStream& stream, std::string_view statusLine, std::string
 
 }  // namespace
 
-bool AnswerConnect(ConnectionStream& stream, const LiveSettings& settings, const TlsOrigin* origin) {
+bool AnswerConnect(ConnectionStream& stream, const LiveSettings& settings, const TlsOrigin* origin,
+                   std::string_view refusalPage) {
     const auto head = stream.ReadHead();
     if (!head) return false;
     const auto request = ParseConnectRequest(*head);
@@ -45,6 +46,7 @@ bool AnswerConnect(ConnectionStream& stream, const LiveSettings& settings, const
     if (request->port != kTunnelPort) return SendPage(stream, "403 Forbidden", {}, kTunnelForbiddenPage);
     if (!EqualIgnoringCase(request->host, kOpenMeteoHost) || !origin)
         return SendPage(stream, "502 Bad Gateway", {}, kBadGatewayPage);
+    if (settings.behaviour().mode == Mode::RefuseTunnel) return SendPage(stream, "502 Bad Gateway", {}, refusalPage);
 
     if (!Send(stream, kEstablished)) return false;
     origin->Serve(stream.socket(), stream.TakeBuffered());

@@ -53,14 +53,21 @@ void SendTrickle(std::string body, std::string_view type, std::chrono::milliseco
                                   });
 }
 
-// Made chunk by chunk as it is sent; only one chunk is ever held.
-void SendLarge(DocumentParts parts, std::string_view type, std::size_t sizeMb, const StopSignal& stop,
-               httplib::Response& response) {
+// Made chunk by chunk as it is sent; only one chunk is ever held. With an
+// interval, the sending stops that long once, after the first half.
+void SendLarge(DocumentParts parts, std::string_view type, std::size_t sizeMb, std::chrono::milliseconds pause,
+               const StopSignal& stop, httplib::Response& response) {
     auto document = std::make_shared<const SizedDocument>(std::move(parts), sizeMb * kMebibyte);
     auto chunk = std::make_shared<std::vector<char>>(kLargeChunk);
+    auto paused = std::make_shared<bool>(pause.count() == 0);
     response.set_content_provider(document->size(), std::string(type),
-                                  [document, chunk, &stop](size_t offset, size_t length, httplib::DataSink& sink) {
+                                  [document, chunk, paused, pause, &stop](size_t offset, size_t length,
+                                                                          httplib::DataSink& sink) {
                                       if (stop.raised()) return false;
+                                      if (!*paused && offset >= document->size() / 2) {
+                                          *paused = true;
+                                          if (stop.WaitFor(pause)) return false;
+                                      }
                                       const std::size_t n =
                                           document->Read(offset, chunk->data(), std::min(length, chunk->size()));
                                       return n > 0 && sink.write(chunk->data(), n);
@@ -80,6 +87,7 @@ void FillDocumentResponse(WeatherDocument document, const Behaviour& behaviour, 
     const std::string_view type = document.contentType;
     switch (behaviour.mode) {
         case Mode::Normal:
+        case Mode::RefuseTunnel:  // CONNECT is refused; everything else is answered
         case Mode::Refuse:
         case Mode::HoldClose:
         case Mode::Example:
@@ -108,11 +116,17 @@ void FillDocumentResponse(WeatherDocument document, const Behaviour& behaviour, 
             SendTrickle(document.parts.Whole(), type, behaviour.interval, stop, response);
             return;
         case Mode::Large:
-            SendLarge(std::move(document.parts), type, behaviour.sizeMb, stop, response);
+            SendLarge(std::move(document.parts), type, behaviour.sizeMb, behaviour.interval, stop, response);
             return;
         case Mode::Authoriz:
             SendWhole(std::string(kAuthorizedPage), kHtmlContentType, response);
             return;
+        case Mode::FarChallenge:
+            response.status = 407;
+            response.set_header("Proxy-Authenticate", std::string(kProxyChallenge));
+            SendWhole(std::string(kTunnelCredentialsPage), kHtmlContentType, response);
+            return;
+
     }
 }
 

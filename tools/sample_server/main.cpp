@@ -51,7 +51,8 @@
 // Modes, for every source (for Open-Meteo inside TLS too): normal, refuse (read
 // the request, close without a byte), close-mid-body, empty, blank, trickle
 // (one byte per interval, default 20 ms), large (size_mb MiB, default 64; the
-// JSON carries a long hourly array after its last member), authoriz,
+// JSON carries a long hourly array after its last member; with interval_ms,
+// a pause that long after the first half), authoriz,
 // slow-start (headers after the interval, default 2000 ms), pause-mid-body
 // (half the body, a pause of the interval, the rest; default 2000 ms),
 // hold-close (no answer for the interval, then the connection closes without
@@ -61,6 +62,10 @@
 // min [-8.3, -7.5], codes [73, 3]), api-error (400 with an error object),
 // not-json (200 with an HTML page), slow-handshake (the TLS handshake waits
 // the interval, default 2000 ms, before the server reads the client's hello).
+// Hostile ends of a proxied request: far-challenge (every weather request,
+// inside TLS too, gets 407 with "Proxy-Authenticate: Basic realm=..."),
+// refuse-tunnel (the proxy answers every CONNECT that would open a tunnel
+// with 502 and, as its page, the forecast of the source's built-in town).
 // Inside TLS a refused or broken answer ends without close_notify. CONNECT
 // itself is always answered.
 //

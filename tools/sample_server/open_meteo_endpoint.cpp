@@ -19,6 +19,18 @@ void AnswerError(std::string_view reason, httplib::Response& response) {
 
 }  // namespace
 
+std::string OpenMeteoDocumentFor(std::string_view target, CalendarDate today) {
+    const std::size_t mark = target.find('?');
+    httplib::Params params;
+    if (mark != std::string_view::npos) httplib::detail::parse_query_text(std::string(target.substr(mark + 1)), params);
+    std::string reason;
+    const auto query = ParseOpenMeteoQuery(params, &reason);
+    if (!query) return {};
+    const GridPoint point = NearestGridPoint(query->latitude, query->longitude);
+    return BuildOpenMeteoDocument(*query, point, MakeOpenMeteoForecast(point, today, query->forecastDays), today)
+        .Whole();
+}
+
 void AnswerOpenMeteoRequest(const httplib::Request& request, httplib::Response& response, CalendarDate today,
                             const Behaviour& behaviour, const StopSignal& stop) {
     if (ParseRequestTarget(request.target).path != kOpenMeteoPath) {

@@ -16,4 +16,8 @@ namespace ow::sample {
 void AnswerOpenMeteoRequest(const httplib::Request& request, httplib::Response& response, CalendarDate today,
                             const Behaviour& behaviour, const StopSignal& stop);
 
+// The document the API gives for `target` (path and query) today, or an
+// empty text when the API would refuse the query.
+std::string OpenMeteoDocumentFor(std::string_view target, CalendarDate today);
+
 }  // namespace ow::sample

@@ -6,6 +6,8 @@
 #include "control_endpoint.h"
 #include "dead_connection.h"
 #include "open_meteo_endpoint.h"
+#include "weather/core/open_meteo_request.h"
+#include "weather/core/weather_sources.h"
 
 namespace ow::sample {
 
@@ -37,6 +39,21 @@ SampleServer::SampleServer(ServerConfig config) : config_(std::move(config)) {
     }
 }
 
+namespace {
+
+// The forecast the API gives the built-in town of the source it stands in
+// for: the page of a refused tunnel, which must never be taken for one.
+std::string BuiltInTownForecast(CalendarDate today) {
+    for (const WeatherSource& source : TheWeatherSources()) {
+        const std::string_view town = source.defaultTown;
+        const auto url = source.url(town.substr(town.find('=') + 1));
+        if (url && url->find(kOpenMeteoHost) != std::string::npos) return OpenMeteoDocumentFor(*url, today);
+    }
+    return {};
+}
+
+}  // namespace
+
 SampleServer::~SampleServer() { Stop(); }
 
 void SampleServer::InstallRoutes() {
@@ -49,8 +66,9 @@ void SampleServer::InstallRoutes() {
     http_->Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
         AnswerWeatherRequest(request, response, site_, settings_, shutdown_);
     });
-    http_->AnswerConnectWith(
-        [this](ConnectionStream& stream) { return AnswerConnect(stream, settings_, origin_.get()); });
+    http_->AnswerConnectWith([this](ConnectionStream& stream) {
+        return AnswerConnect(stream, settings_, origin_.get(), BuiltInTownForecast(site_.date));
+    });
 }
 
 void SampleServer::InstallTlsRoutes() {

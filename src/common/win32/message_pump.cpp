@@ -18,13 +18,15 @@ class ThreadMessageWait final : public MessageWaitPort {
 public:
     explicit ThreadMessageWait(HANDLE event) : event_(event), mask_(WakeMaskOfThisWindows()) {}
 
-    WakeReason Wait() override {
+    WakeReason Wait(std::uint32_t timeoutMs) override {
         // MWMO_INPUTAVAILABLE: wake for messages already queued too, not only for new ones.
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &event_, INFINITE, mask_, MWMO_INPUTAVAILABLE);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &event_, timeoutMs, mask_, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) return WakeReason::Signalled;
         if (woken == WAIT_OBJECT_0 + 1) return WakeReason::Input;
+        if (woken == WAIT_TIMEOUT) return WakeReason::TimedOut;
         return WakeReason::Failed;
     }
+    std::uint32_t Now() override { return GetTickCount(); }
     bool DispatchPending() override { return PumpPendingMessages(); }
 
 private:
@@ -47,9 +49,9 @@ bool PumpPendingMessages() {
     return true;
 }
 
-WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& ready) {
+WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& ready, DWORD deadline) {
     ThreadMessageWait wait(event);
-    return WaitWhileDispatching(wait, ready);
+    return WaitWhileDispatching(wait, ready, deadline);
 }
 
 }  // namespace ow

@@ -13,7 +13,8 @@ namespace ow {
 bool PumpPendingMessages();
 
 // Waits until `ready` holds without holding the thread: `event` is a reason to
-// look again, and the thread's messages are dispatched meanwhile.
-WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& ready);
+// look again, and the thread's messages are dispatched meanwhile. Gives up at
+// `deadline`, a GetTickCount time.
+WaitOutcome WaitDispatchingMessages(HANDLE event, const std::function<bool()>& ready, DWORD deadline);
 
 }  // namespace ow

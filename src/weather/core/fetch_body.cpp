@@ -6,6 +6,24 @@
 
 namespace ow {
 
+namespace {
+
+// Room for `piece` more bytes: doubling, so a huge body costs amortised
+// constant time per piece, but never past the largest document, so a body
+// near it never asks for twice its size on top of the copy being replaced.
+void Grow(std::string& body, std::size_t piece) {
+    const std::size_t needed = body.size() + piece;
+    if (needed <= body.capacity()) return;
+    // Into a new string: reserve on the old one may round up to twice its
+    // capacity, limit or not.
+    std::string grown;
+    grown.reserve(std::min(std::max(needed, 2 * body.capacity()), kMaxBodyBytes));
+    grown.append(body);
+    body.swap(grown);
+}
+
+}  // namespace
+
 bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body) {
     std::array<char, kReadSize> buffer;
     std::uint32_t available = 0;
@@ -21,8 +39,7 @@ bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body
             return false;
         }
         const bool more = port.QueryDataAvailable(handles.Url(), available);
-        // std::string grows geometrically, so a huge body costs amortised
-        // constant time per piece.
+        Grow(body, piece);
         body.append(buffer.data(), piece);
         if (!more) return true;
         port.PumpMessages();

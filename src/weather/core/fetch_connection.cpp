@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "weather/core/fetch_body.h"
 
 namespace ow {
 
@@ -13,29 +12,40 @@ void SetProxyCredential(InternetPort& port, HInternet handle, const FetchRequest
     port.SetStringOption(handle, kOptionProxyPassword, request.proxyPassword);
 }
 
+// A request handle for one try, with the credential options on it, where a
+// WinInet looks for them when it answers the proxy.
+bool OpenSecureRequest(InternetPort& port, const FetchRequest& request, FetchHandles& handles) {
+    handles.SetUrl(port.OpenRequest(handles.Connection(), request.secure->object, request.flags | kFlagSecure));
+    if (handles.Url() == kNoInternetHandle) return false;
+    if (request.proxyAuthorization) SetProxyCredential(port, handles.Url(), request);
+    return true;
+}
+
 // The request, sent once and, while the proxy refuses the tunnel, again:
 // first as it is (a WinInet answers the proxy's challenge from the
-// credential options when the request is sent again), then with the
-// credential for the proxy itself. An answer that did not come over TLS is
-// never taken: a WinInet may send the request in the clear on a connection
-// whose tunnel the proxy refused, and all it can be is that refusal.
-Connection SendSecureRequest(InternetPort& port, const FetchRequest& request, const FetchHandles& handles) {
+// credential options), then with the credential for the proxy itself. Only
+// an answer that came through the verified tunnel (the server's certificate
+// on the handle) is the server's; any other is the proxy's own, and only its
+// challenge is answered. The credential header goes out only after such a
+// challenge: once a tunnel stands, a header would ride inside it to the
+// server. WinInet answers no challenge by itself (kFlagNoAuth), so each send
+// is one exchange; each try goes on a request handle of its own, since a
+// WinInet may send a request again on the connection the proxy refused,
+// without asking for a tunnel, in the clear.
+Connection SendSecureRequest(InternetPort& port, const FetchRequest& request, FetchHandles& handles) {
     const FetchRequest::Secure& secure = *request.secure;
     const std::string* tries[] = {&request.headers, &request.headers, &secure.tunnelAuthorization};
     const int count = request.proxyAuthorization ? 3 : 1;
-    bool refused = false;
     for (int i = 0; i < count; ++i) {
-        if (i > 0) {
-            // A request is sent again only once the last answer has been read.
-            std::string refusal;
-            ReadBody(port, handles, refusal);
-            if (handles.Cancelled()) return Connection::Failed;
-        }
+        if (i > 0) handles.CloseUrl();  // the refusal's rest is read where closing happens
+        if (!OpenSecureRequest(port, request, handles)) return Connection::Failed;
         if (!port.SendRequest(handles.Url(), *tries[i]) || handles.Cancelled()) return Connection::Failed;
-        refused = port.StatusCode(handles.Url()) == kStatusProxyAuthRequired;
-        if (!refused && port.Secure(handles.Url())) return Connection::Opened;
+        const bool challenge = port.StatusCode(handles.Url()) == kStatusProxyAuthRequired;
+        // The server asking for the proxy's credential is no proxy: nothing more goes to it.
+        if (port.ServerCertificate(handles.Url())) return challenge ? Connection::Failed : Connection::Opened;
+        if (!challenge) return Connection::Failed;  // the proxy refused the tunnel for good
     }
-    return refused || request.proxyAuthorization ? Connection::ProxyRefused : Connection::Failed;
+    return Connection::ProxyRefused;
 }
 
 }  // namespace
@@ -56,10 +66,6 @@ Connection OpenConnection(InternetPort& port, const FetchRequest& request, Fetch
     }
     handles.SetConnection(port.Connect(handles.Internet(), request.secure->host, kHttpsPort));
     if (handles.Connection() == kNoInternetHandle) return Connection::Failed;
-    handles.SetUrl(port.OpenRequest(handles.Connection(), request.secure->object, request.flags | kFlagSecure));
-    if (handles.Url() == kNoInternetHandle) return Connection::Failed;
-    // Where a WinInet looks for the credential when it sends the request again.
-    if (request.proxyAuthorization) SetProxyCredential(port, handles.Url(), request);
     return SendSecureRequest(port, request, handles);
 }
 

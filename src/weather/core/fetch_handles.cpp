@@ -15,10 +15,18 @@ FetchHandles::~FetchHandles() {
     registry_.Leave(this);
 }
 
-void FetchHandles::Close() {
+void FetchHandles::CloseUrl() {
     // Forget each handle before closing it, so nothing can close it twice.
     if (const HInternet url = std::exchange(url_, kNoInternetHandle)) port_.Close(url);
+}
+
+void FetchHandles::CloseRequest() {
+    CloseUrl();
     if (const HInternet connection = std::exchange(connection_, kNoInternetHandle)) port_.Close(connection);
+}
+
+void FetchHandles::Close() {
+    CloseRequest();
     if (const HInternet internet = std::exchange(internet_, kNoInternetHandle)) port_.Close(internet);
 }
 

@@ -34,6 +34,11 @@ public:
 
     // Closes whatever is still open, the last opened first; each handle once.
     void Close();
+    // Closes the URL or request handle and the connection, keeping the
+    // Internet handle (and with it the download's thread).
+    void CloseRequest();
+    // Closes the URL or request handle alone.
+    void CloseUrl();
 
     // Finalisation closed the handles while the download was running.
     bool Cancelled() const { return cancelled_; }

@@ -3,6 +3,7 @@
 // per WinInet call the download makes, plus the message pump it runs between
 // reads. The Windows side is WinInet itself; tests script a fake.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,11 +25,25 @@ inline constexpr std::uint32_t kFlagNoCacheWrite = 0x04000000u;  // INTERNET_FLA
 inline constexpr std::uint32_t kFlagNoCookies = 0x00080000u;     // INTERNET_FLAG_NO_COOKIES
 inline constexpr std::uint32_t kFlagNoUi = 0x00000200u;          // INTERNET_FLAG_NO_UI
 inline constexpr std::uint32_t kFlagPragmaNoCache = 0x00000100u;  // INTERNET_FLAG_PRAGMA_NOCACHE
+inline constexpr std::uint32_t kFlagNoAuth = 0x00040000u;          // INTERNET_FLAG_NO_AUTH
+inline constexpr std::uint32_t kFlagNoAutoRedirect = 0x00200000u;  // INTERNET_FLAG_NO_AUTO_REDIRECT
 inline constexpr std::uint16_t kHttpsPort = 443;              // INTERNET_DEFAULT_HTTPS_PORT
 inline constexpr std::uint32_t kStatusProxyAuthRequired = 407;  // HTTP_STATUS_PROXY_AUTH_REQ
 inline constexpr std::uint32_t kReadSize = 2048;             // most bytes asked of one read
+// The longest a whole download may take, from its first call to its last:
+// past it the download ends as a connection error, whatever WinInet is
+// still doing.
+inline constexpr std::uint32_t kDownloadDeadlineMs = 60000;
 inline constexpr std::string_view kAcceptHeader = "Accept: */*";
 inline constexpr std::string_view kProxyAuthorizationPrefix = "Proxy-Authorization: Basic ";
+
+// Work too long for the messenger's thread (reading a whole document). It owns
+// whatever it reads and writes, since nobody may wait for it to end.
+class AsideWork {
+public:
+    virtual ~AsideWork() = default;
+    virtual void Run() noexcept = 0;
+};
 
 // Texts are passed as std::string so the Windows side can hand WinInet a
 // zero-terminated buffer together with its length in bytes.
@@ -62,9 +77,11 @@ public:
     virtual bool SendRequest(HInternet request, const std::string& headers) = 0;
     // HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER): 0 when unknown.
     virtual std::uint32_t StatusCode(HInternet request) = 0;
-    // Whether the answer came over TLS: SECURITY_FLAG_SECURE in
-    // InternetQueryOptionA(request, INTERNET_OPTION_SECURITY_FLAGS).
-    virtual bool Secure(HInternet request) = 0;
+    // Whether the request handle holds the server's certificate, i.e. its
+    // answer came through a verified TLS connection to the server, not from
+    // a proxy refusing the tunnel: InternetQueryOptionA(request,
+    // INTERNET_OPTION_SECURITY_CERTIFICATE_STRUCT) succeeds.
+    virtual bool ServerCertificate(HInternet request) = 0;
 
     // InternetQueryDataAvailable(url, &available, 0, 0); `url` is OpenUrl's or
     // OpenRequest's handle, as for the reads.
@@ -73,8 +90,15 @@ public:
     // InternetReadFile(url, buffer, toRead, &read); `buffer` holds toRead bytes.
     virtual bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) = 0;
 
-    // InternetCloseHandle(handle).
+    // InternetCloseHandle(handle), on the download's own thread: closing may
+    // read what is left of a body, and that must not hold this one.
     virtual void Close(HInternet handle) = 0;
+
+    // Runs `work` on the download's own thread, opened with `internet`, while
+    // this thread's messages are dispatched. False when it could not be run or
+    // was given up (finalisation, the messenger quitting, the deadline); the
+    // work may then still run, on data it owns.
+    virtual bool RunAside(HInternet internet, std::shared_ptr<AsideWork> work) = 0;
 
     // Dispatch every window message waiting in this thread's queue. May run a
     // nested download or the plug-in's finalisation.

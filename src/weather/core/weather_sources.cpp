@@ -21,8 +21,12 @@ constexpr auto kOpenMeteoDefaultTown = Cp1251(u8"Иркутск=52.2978,104.2964
 // The list's line has no two numbers in range for its town.
 constexpr auto kWrongCoordinates = Cp1251(u8"Неверные координаты города");
 // A forecast is fresh or useless: never from a cache, never into one, and
-// no cookies or dialogs.
-constexpr std::uint32_t kOpenMeteoFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache | kFlagNoCookies | kFlagNoUi;
+// no cookies or dialogs. WinInet neither answers a challenge nor follows a
+// redirect by itself: either would send requests no one counts, and an
+// answer to a challenge from beyond the tunnel would hand the server the
+// proxy's credential.
+constexpr std::uint32_t kOpenMeteoFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache | kFlagNoCookies |
+                                          kFlagNoUi | kFlagNoAuth | kFlagNoAutoRedirect;
 
 constexpr std::array<WeatherSource, 3> kSources{{
     {kGismeteoName.view(), "gis_towns.ini", kGismeteoDefaultTown.view(),

@@ -46,6 +46,11 @@ void Perform(InternetCall& call) {
             call.ok = InternetReadFile(call.handle, call.buffer.data(), std::min<DWORD>(call.toRead, kReadSize),
                                        &call.count);
             break;
+        case InternetCall::Kind::Aside:
+            call.work->Run();
+            call.work.reset();  // the host's thread holds its own reference, if it still waits
+            call.ok = TRUE;
+            break;
     }
 }
 
@@ -56,6 +61,7 @@ void TakeRequest(InternetCall& to, const InternetCall& from) {
     to.headers = from.headers;
     to.flags = from.flags;
     to.toRead = from.toRead;
+    to.work = from.work;
     to.opened = nullptr;
 }
 
@@ -130,7 +136,7 @@ struct InternetWorker::Line {
     // Handles closed while a call was being made: the worker closes them,
     // in this order, once the call has returned. A download has three at most.
     std::array<HINTERNET, 3> handedOver{};
-    std::size_t handedOverCount = 0;
+    std::atomic<std::size_t> handedOverCount{0};
 
     bool valid() const { return toWorker.valid() && toHost.valid() && lock.valid(); }
     void AddReference() { references.fetch_add(1); }
@@ -165,7 +171,7 @@ InternetWorker::~InternetWorker() {
     Line::Release(line_);
 }
 
-bool InternetWorker::Run(InternetCall& call) {
+bool InternetWorker::Run(InternetCall& call, DWORD deadline) {
     Line* line = line_;
     // A call given up earlier may still be under way: nothing more goes to
     // the worker then.
@@ -181,8 +187,8 @@ bool InternetWorker::Run(InternetCall& call) {
     line->toWorker.Wake();
 
     const auto answered = [line] { return line->state.load() != kPending; };
-    line->toHost.Await(answered, [](HANDLE wake, const std::function<bool()>& look) {
-        return WaitDispatchingMessages(wake, look) == WaitOutcome::Ready;
+    line->toHost.Await(answered, [deadline](HANDLE wake, const std::function<bool()>& look) {
+        return WaitDispatchingMessages(wake, look, deadline) == WaitOutcome::Ready;
     });
     bool done = false;
     {
@@ -192,8 +198,9 @@ bool InternetWorker::Run(InternetCall& call) {
             line->state.store(kIdle);
             done = true;
         } else if (state == kPending) {
-            // Given up (the messenger quits, or the wait failed): the worker
-            // throws the answer away, whatever it opened included.
+            // Given up (the messenger quits, the wait failed, the deadline
+            // came): the worker throws the answer away, whatever it opened
+            // included.
             line->state.store(kAbandoned);
         }
     }
@@ -207,17 +214,17 @@ void InternetWorker::Close(HINTERNET handle) {
     {
         const CriticalSection::Lock lock(line->lock);
         const int state = line->state.load();
-        if (state == kPending || state == kAbandoned) {
-            line->state.store(kAbandoned);
-            // A download has three handles, so there is always room; were there
-            // none, leaving the handle open would still beat closing it under
-            // a call.
-            if (line->handedOverCount < line->handedOver.size())
-                line->handedOver[line->handedOverCount++] = handle;
-            return;
+        // A call under way is given up; its handles wait for it to return.
+        if (state == kPending) line->state.store(kAbandoned);
+        // A download has three handles, so there is always room; were there
+        // none, leaving the handle open would still beat closing it here.
+        const std::size_t count = line->handedOverCount.load();
+        if (count < line->handedOver.size()) {
+            line->handedOver[count] = handle;
+            line->handedOverCount.store(count + 1);
         }
     }
-    InternetCloseHandle(handle);
+    line->toWorker.Wake();
 }
 
 namespace {
@@ -232,32 +239,53 @@ void CloseAll(const HINTERNET* handles, std::size_t count) {
 DWORD WINAPI InternetWorker::Main(void* parameter) {
     Line* line = static_cast<Line*>(parameter);
     const HMODULE module = line->module;
-    const auto called = [line] { return line->state.load() == kPending || line->exit.load(); };
+    // Something to do: a call, handles to close, or the end.
+    const auto wanted = [line] {
+        const int state = line->state.load();
+        return state == kPending || state == kAbandoned || line->exit.load() || line->handedOverCount.load() != 0;
+    };
     const auto sleep = [](HANDLE wake, const std::function<bool()>&) {
         return WaitForSingleObject(wake, INFINITE) == WAIT_OBJECT_0;
     };
     std::array<HINTERNET, 4> toClose{};
     std::size_t closing = 0;
     const auto takeHandedOver = [line, &toClose, &closing] {
-        for (std::size_t i = 0; i < line->handedOverCount; ++i) toClose[closing++] = line->handedOver[i];
-        line->handedOverCount = 0;
+        const std::size_t count = line->handedOverCount.load();
+        for (std::size_t i = 0; i < count; ++i) toClose[closing++] = line->handedOver[i];
+        line->handedOverCount.store(0);
     };
-    while (line->toWorker.Await(called, sleep) && line->state.load() == kPending) {
-        Perform(line->call);
+    while (line->toWorker.Await(wanted, sleep)) {
+        // No call is under way here, so every handle handed over can go, and
+        // before the next call: it was let go before that call was asked for.
+        // A call given up before it was begun is dropped.
         closing = 0;
+        bool call = false;
         {
             const CriticalSection::Lock lock(line->lock);
-            if (line->state.load() == kPending) {
-                line->state.store(kDone);
-            } else {
-                if (line->call.kind == InternetCall::Kind::OpenUrl && line->call.opened != nullptr)
-                    toClose[closing++] = line->call.opened;
-                takeHandedOver();
-                line->state.store(kIdle);
-            }
+            takeHandedOver();
+            if (line->state.load() == kAbandoned) line->state.store(kIdle);
+            call = line->state.load() == kPending;
         }
         CloseAll(toClose.data(), closing);
-        line->toHost.Wake();
+        if (call) {
+            Perform(line->call);
+            closing = 0;
+            {
+                const CriticalSection::Lock lock(line->lock);
+                if (line->state.load() == kPending) {
+                    line->state.store(kDone);
+                } else {
+                    if (line->call.kind == InternetCall::Kind::OpenUrl && line->call.opened != nullptr)
+                        toClose[closing++] = line->call.opened;
+                    takeHandedOver();
+                    line->state.store(kIdle);
+                }
+            }
+            CloseAll(toClose.data(), closing);
+            line->toHost.Wake();
+        } else if (line->exit.load()) {
+            break;
+        }
     }
     // Let go: a call given up before it was made leaves its handles here.
     closing = 0;

@@ -6,9 +6,9 @@
 //
 // Nobody ever waits for a worker to give up, and no handle is closed while a
 // call is being made with it (WinInet allows that only when no call is being
-// or will be made): a call the host's thread no longer waits for is left to
-// finish on its own, and the handles closed meanwhile go to the worker, which
-// closes them, with whatever the call opened, once the call has returned.
+// or will be made), nor on the host's thread (closing may read the rest of a
+// body): the handles go to the worker, which closes them, with whatever a call
+// nobody waits for any more opened, once its call has returned.
 // Then, let go, it ends, giving back the reference on the library that kept
 // the library mapped until then.
 #include <windows.h>
@@ -25,13 +25,14 @@ namespace ow {
 // One call and, once done, its answer. The worker reads into its own buffer,
 // so a read nobody waits for any more writes nowhere else.
 struct InternetCall {
-    enum class Kind { OpenUrl, SendRequest, QueryDataAvailable, ReadFile };
+    enum class Kind { OpenUrl, SendRequest, QueryDataAvailable, ReadFile, Aside };
     Kind kind = Kind::OpenUrl;
     HINTERNET handle = nullptr;  // the Internet handle for OpenUrl, the URL or request handle otherwise
     std::string url;             // OpenUrl
     std::string headers;         // OpenUrl, SendRequest
     DWORD flags = 0;             // OpenUrl
     DWORD toRead = 0;            // ReadFile, at most kReadSize
+    std::shared_ptr<AsideWork> work;  // Aside
 
     HINTERNET opened = nullptr;  // OpenUrl's new handle
     BOOL ok = FALSE;             // SendRequest, QueryDataAvailable, ReadFile
@@ -52,12 +53,13 @@ public:
     // Makes `call` on the worker while this thread's messages are dispatched,
     // and copies its answer back. False when the call could not be made or
     // was given up: a handle of its download was closed meanwhile, the
-    // messenger is quitting, or the wait failed.
-    bool Run(InternetCall& call);
+    // messenger is quitting, the wait failed or `deadline` (a GetTickCount
+    // time) came first.
+    bool Run(InternetCall& call, DWORD deadline);
 
-    // Closes a handle of this worker's download: at once when no call is
-    // being made, otherwise by the worker once its call has returned (a call
-    // this thread still waits for is given up).
+    // Closes a handle of this worker's download, on the worker (closing may
+    // read the rest of a body): next when it is idle, otherwise once its call
+    // has returned (a call this thread still waits for is given up).
     void Close(HINTERNET handle);
 
 private:

@@ -30,6 +30,7 @@ HInternet WinInetPort::Open(const std::string& agent, std::uint32_t accessType, 
     auto download = std::make_unique<Download>();
     download->worker = InternetWorker::Start();
     if (!download->worker) return kNoInternetHandle;
+    download->deadline = GetTickCount() + kDownloadDeadlineMs;
     // Room first: nothing is open yet should that fail.
     downloads_.reserve(downloads_.size() + 1);
     download->internet =
@@ -57,7 +58,7 @@ bool WinInetPort::RunOnWorker(HInternet handle, InternetCall& call) {
     call.handle = Handle(handle);
     // The worker itself, not the record: a message dispatched meanwhile may
     // close the download, but its worker is only let go later.
-    return download->worker->Run(call);
+    return download->worker->Run(call, download->deadline);
 }
 
 HInternet WinInetPort::OpenUrl(HInternet internet, const std::string& url, const std::string& headers,
@@ -106,11 +107,24 @@ std::uint32_t WinInetPort::StatusCode(HInternet request) {
     return status;
 }
 
-bool WinInetPort::Secure(HInternet request) {
+bool WinInetPort::ServerCertificate(HInternet request) {
+    // Only a connection made secure can hold one; and some WinInets (Wine's)
+    // fault when asked for the certificate of a plain one, such as the
+    // proxy's after it refused the tunnel.
     DWORD flags = 0;
-    DWORD size = sizeof flags;
-    if (!InternetQueryOptionA(Handle(request), INTERNET_OPTION_SECURITY_FLAGS, &flags, &size)) return false;
-    return (flags & SECURITY_FLAG_SECURE) != 0;
+    DWORD flagsSize = sizeof flags;
+    if (!InternetQueryOptionA(Handle(request), INTERNET_OPTION_SECURITY_FLAGS, &flags, &flagsSize) ||
+        (flags & SECURITY_FLAG_SECURE) == 0)
+        return false;
+    // The ANSI call fills the record with ANSI texts, whatever LPTSTR says here.
+    INTERNET_CERTIFICATE_INFO info = {};
+    DWORD size = sizeof info;
+    if (!InternetQueryOptionA(Handle(request), INTERNET_OPTION_SECURITY_CERTIFICATE_STRUCT, &info, &size)) return false;
+    // The texts are the caller's to free.
+    for (void* text : {info.lpszSubjectInfo, info.lpszIssuerInfo, info.lpszProtocolName, info.lpszSignatureAlgName,
+                       info.lpszEncryptionAlgName})
+        if (text != nullptr) LocalFree(static_cast<HLOCAL>(text));
+    return true;
 }
 
 bool WinInetPort::QueryDataAvailable(HInternet url, std::uint32_t& available) {
@@ -133,10 +147,7 @@ bool WinInetPort::ReadFile(HInternet url, char* buffer, std::uint32_t toRead, st
 
 void WinInetPort::Close(HInternet handle) {
     Download* download = Find(handle);
-    if (download == nullptr) {
-        InternetCloseHandle(Handle(handle));
-        return;
-    }
+    if (download == nullptr) return;  // only a download's own handles are ever closed here
     download->worker->Close(Handle(handle));
     if (handle == download->url) {
         download->url = kNoInternetHandle;
@@ -146,6 +157,13 @@ void WinInetPort::Close(HInternet handle) {
         // Erasing allocates nothing: safe in the handles' destructor.
         std::erase_if(downloads_, [download](const auto& d) { return d.get() == download; });
     }
+}
+
+bool WinInetPort::RunAside(HInternet internet, std::shared_ptr<AsideWork> work) {
+    InternetCall call;
+    call.kind = InternetCall::Kind::Aside;
+    call.work = std::move(work);
+    return RunOnWorker(internet, call);
 }
 
 void WinInetPort::PumpMessages() {

@@ -25,7 +25,7 @@ public:
     HInternet OpenRequest(HInternet connection, const std::string& object, std::uint32_t flags) override;
     bool SendRequest(HInternet request, const std::string& headers) override;
     std::uint32_t StatusCode(HInternet request) override;
-    bool Secure(HInternet request) override;
+    bool ServerCertificate(HInternet request) override;
     bool QueryDataAvailable(HInternet url, std::uint32_t& available) override;
     bool ReadFile(HInternet url, char* buffer, std::uint32_t toRead, std::uint32_t& read) override;
     // Closing any handle of a download also ends, at once, the wait for a
@@ -33,6 +33,7 @@ public:
     // worker closes the handle once that call has returned. Closing the
     // Internet handle ends the download and lets its worker go.
     void Close(HInternet handle) override;
+    bool RunAside(HInternet internet, std::shared_ptr<AsideWork> work) override;
     void PumpMessages() override;
 
 private:
@@ -41,6 +42,7 @@ private:
         HInternet connection = kNoInternetHandle;
         HInternet url = kNoInternetHandle;  // or request
         std::unique_ptr<InternetWorker> worker;
+        unsigned long deadline = 0;  // GetTickCount time at which the download gives up
     };
     Download* Find(HInternet handle);
     // Runs the call on the download's worker; false when it could not be made

@@ -4,8 +4,9 @@
 //     fetch, classification, extraction, status bar) against a bare WinInet
 //     read loop over the same body, and the process's peak memory growth;
 //  2. the server keeping the download waiting (a trickle, a late answer, a
-//     pause in the body, a connection held and closed unanswered): the
-//     longest stall of the host emulator's message loop meanwhile;
+//     pause in the body, a connection held and closed unanswered) or sending
+//     a huge body (64 MiB, read and searched; one past 64 MiB, given up):
+//     the longest stall of the host emulator's message loop meanwhile;
 //  3. the time from a PE_FINALIZE that arrives during such a wait to its reply;
 //  4. Open-Meteo over HTTPS through the proxy's tunnel: a refresh against a
 //     bare WinInet GET of the same document, and the host's loop while the
@@ -230,6 +231,10 @@ constexpr Wait kWaits[] = {
     {"late answer, headers after 2 s", "name=slow-start&interval_ms=2000"},
     {"pause of 2 s in the middle of the body", "name=pause-mid-body&interval_ms=2000"},
     {"held for 2 s, then closed unanswered", "name=hold-close&interval_ms=2000"},
+    // The largest document read, then searched for its line at the end.
+    {"a document of 64 MiB", "name=large&size_mb=64"},
+    // Past the largest, and the rest held back: closing the download waits for it.
+    {"130 MiB, 10 s pause after 65 MiB (ends at 64 MiB)", "name=large&size_mb=130&interval_ms=10000"},
 };
 
 int WaitingServer(host::HostEmulator& emu, const SampleServerControl& server) {

@@ -1,0 +1,21 @@
+#include "weather/core/document_reading.h"
+
+#include <utility>
+
+namespace ow {
+
+DocumentReading::DocumentReading(std::string document, const WeatherSource& source, std::string townName)
+    : document_(std::move(document)), source_(source), townName_(std::move(townName)) {}
+
+void DocumentReading::Run() noexcept {
+    try {
+        kind_ = ClassifyBody(document_);
+        if (kind_ == BodyKind::Document) line_ = source_.extract(document_, townName_);
+        failed_ = false;
+    } catch (...) {
+        failed_ = true;
+    }
+    std::string().swap(document_);
+}
+
+}  // namespace ow

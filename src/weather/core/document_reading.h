@@ -1,0 +1,34 @@
+#pragma once
+// Making the weather line of a downloaded document: work for the download's
+// own thread, since a document may be many megabytes and the messenger's
+// thread must not stand still while it is searched.
+#include <string>
+
+#include "common/weather_source.h"
+#include "weather/core/fetch_classification.h"
+#include "weather/core/internet_port.h"
+
+namespace ow {
+
+class DocumentReading final : public AsideWork {
+public:
+    DocumentReading(std::string document, const WeatherSource& source, std::string townName);
+
+    // Classifies the document and, for a document, extracts its line; then
+    // frees the document. Running out of memory leaves it a failure.
+    void Run() noexcept override;
+
+    bool failed() const { return failed_; }
+    BodyKind kind() const { return kind_; }
+    const std::string& line() const { return line_; }
+
+private:
+    std::string document_;
+    const WeatherSource& source_;
+    std::string townName_;
+    bool failed_ = true;
+    BodyKind kind_ = BodyKind::Blank;
+    std::string line_;
+};
+
+}  // namespace ow
