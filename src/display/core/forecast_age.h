@@ -8,16 +8,16 @@
 
 namespace ow {
 
-inline constexpr std::int64_t kSecondsPerMinute = 60;
-inline constexpr std::int64_t kSecondsPerHour = 60 * kSecondsPerMinute;
+inline constexpr int kSecondsPerMinute = 60;
+inline constexpr int kSecondsPerHour = 60 * kSecondsPerMinute;
 // A forecast a day old or older tells nothing about today.
-inline constexpr std::int64_t kKeptForecastLifetimeSeconds = 24 * kSecondsPerHour;
+inline constexpr int kKeptForecastLifetimeSeconds = 24 * kSecondsPerHour;
 
 // Russian plural of a count: the form for 1, 21, 101 ("минуту", "час"), for
 // 2 to 4, 22 to 24 ("минуты", "часа"), or for the rest, 11 to 14 among them
 // ("минут", "часов").
 enum class PluralForm { One, Few, Many };
-PluralForm RussianPluralForm(std::int64_t count);
+PluralForm RussianPluralForm(int count);
 
 // Under a minute, whole minutes under an hour, whole hours under a day. None
 // for an age below zero (a clock set back) or of a day and more: such a

@@ -1,6 +1,6 @@
 #include "display/core/kept_forecast.h"
 
-#include <charconv>
+#include <limits>
 
 namespace ow {
 
@@ -23,13 +23,15 @@ std::optional<std::string_view> TakeField(std::string_view& rest, std::string_vi
     return value;
 }
 
-// Decimal digits only, no sign, no blanks, within the type.
-template <class Number>
-std::optional<Number> WholeNumberOf(std::string_view text) {
-    Number value{};
-    if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+// Decimal digits only, no sign, no blanks; at most 18 of them, so the
+// value fits whatever the digits are.
+std::optional<std::int64_t> DigitsValue(std::string_view text) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
     return value;
 }
 
@@ -57,10 +59,12 @@ std::optional<KeptForecast> DecodeKeptForecast(std::string_view bytes) {
     // The weather line: everything up to the file's last CR LF.
     if (!rest.starts_with(kLineKey) || !rest.ends_with(kLineEnd)) return std::nullopt;
     const std::string_view line = rest.substr(kLineKey.size(), rest.size() - kLineKey.size() - kLineEnd.size());
-    const auto sourceIndex = WholeNumberOf<int>(*source);
-    const auto fetchedAt = WholeNumberOf<std::int64_t>(*time);
-    if (!sourceIndex || !fetchedAt || line.empty()) return std::nullopt;
-    return KeptForecast{*sourceIndex, std::string(*town), std::string(line), *fetchedAt};
+    const auto sourceIndex = DigitsValue(*source);
+    const auto fetchedAt = DigitsValue(*time);
+    if (!sourceIndex || *sourceIndex > std::numeric_limits<int>::max() || !fetchedAt || line.empty()) {
+        return std::nullopt;
+    }
+    return KeptForecast{static_cast<int>(*sourceIndex), std::string(*town), std::string(line), *fetchedAt};
 }
 
 }  // namespace ow
