@@ -23,6 +23,9 @@ struct WeatherSource {
     // The weather line of a downloaded document; `townName` is the selected
     // town's name from the list.
     std::string (*extract)(std::string_view document, std::string_view townName);
+    // Whether an extracted line tells the weather, not the source's no-data
+    // or error line: only such a line is kept as the last good forecast.
+    bool (*isForecast)(std::string_view line);
 };
 
 using WeatherSources = std::span<const WeatherSource>;

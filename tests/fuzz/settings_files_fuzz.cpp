@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes as the settings file and the two town lists to
-// load, apply and save, then loads what was saved into a fresh window.
+// load, apply and save, then loads what was saved into a fresh window; the
+// settings file's bytes are also read as the kept forecast's file.
 //
 // Input: a six-byte head, then the three files back to back.
 //   byte 0   flags: 1 settings file present, 2 gis_towns.ini present,
@@ -19,6 +20,7 @@
 #include <utility>
 
 #include "common/timer_rules.h"
+#include "display/core/kept_forecast.h"
 #include "prefs/core/settings_keys.h"
 #include "prefs/core/settings_list.h"
 #include "prefs/core/town_lists.h"
@@ -140,6 +142,15 @@ void CheckSavedFromWindow(const SettingsHarness& h) {
     Require(h.store.files.at(std::string(kSettingsFileName)) == h.model.Settings().ToBytes());
 }
 
+// Whatever a file holds, what is read from it is written and read back the same.
+void CheckKeptForecastRoundTrip(std::string_view bytes) {
+    const auto kept = DecodeKeptForecast(bytes);
+    if (!kept) return;
+    const auto again = DecodeKeptForecast(EncodeKeptForecast(*kept));
+    Require(again && again->sourceIndex == kept->sourceIndex && again->townCode == kept->townCode &&
+            again->line == kept->line && again->fetchedAt == kept->fetchedAt);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -154,6 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string wuFile(rest.substr(settingsSize + gisSize));
 
     CheckSettingsListRoundTrip(settingsFile);
+    CheckKeptForecastRoundTrip(settingsFile);
 
     SettingsHarness h;
     if (flags & kSettingsPresent) h.PutSettings(settingsFile);

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/plugin_folder.h"
+
 namespace ow {
 
-inline constexpr std::string_view kPluginsFolder = "plugins";  // below the host executable's directory
 inline constexpr std::string_view kSettingsFileName = "ostixweather.ini";
 
 class SettingsStore {

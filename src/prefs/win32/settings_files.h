@@ -11,9 +11,6 @@ public:
     bool WriteFileAtomically(std::string_view fileName, std::string_view bytes) override;
     void ShowMessageBox(std::string_view caption, std::string_view text) override;
     void WriteDebugLog(std::string_view message) override;
-
-    // <directory of the running program>\plugins\<fileName>
-    static std::string PathOf(std::string_view fileName);
 };
 
 }  // namespace ow

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/cp1251.h"
+#include "weather/core/forecast_line.h"
 #include "weather/core/gismeteo_extract.h"
 #include "weather/core/internet_port.h"
 #include "weather/core/open_meteo_extract.h"
@@ -31,12 +32,12 @@ constexpr std::uint32_t kOpenMeteoFlags = kFlagReload | kFlagNoCacheWrite | kFla
 constexpr std::array<WeatherSource, 3> kSources{{
     {kGismeteoName.view(), "gis_towns.ini", kGismeteoDefaultTown.view(),
      [](std::string_view code) { return BuildSourceUrl(kGismeteoSource, code); }, {}, kFlagReload,
-     [](std::string_view document, std::string_view) { return ExtractGismeteoLine(document); }},
+     [](std::string_view document, std::string_view) { return ExtractGismeteoLine(document); }, &HasWeatherWords},
     {"WUNDERGROUND.com (English)", "wu_towns.ini", "Irkutsk=30710",
      [](std::string_view code) { return BuildSourceUrl(kWundergroundSource, code); }, {}, kFlagReload,
-     [](std::string_view document, std::string_view) { return ExtractWundergroundLine(document); }},
+     [](std::string_view document, std::string_view) { return ExtractWundergroundLine(document); }, &HasWeatherWords},
     {kOpenMeteoName.view(), "om_towns.ini", kOpenMeteoDefaultTown.view(), &BuildOpenMeteoUrl,
-     kWrongCoordinates.view(), kOpenMeteoFlags, &ExtractOpenMeteoLine},
+     kWrongCoordinates.view(), kOpenMeteoFlags, &ExtractOpenMeteoLine, &IsOpenMeteoForecast},
 }};
 
 }  // namespace
