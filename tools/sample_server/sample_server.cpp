@@ -6,6 +6,9 @@
 #include "control_endpoint.h"
 #include "dead_connection.h"
 #include "open_meteo_endpoint.h"
+#include "place_search_endpoint.h"
+#include "request_target.h"
+#include "weather/core/place_search_request.h"
 
 namespace ow::sample {
 
@@ -57,6 +60,9 @@ void SampleServer::InstallTlsRoutes() {
     tlsHttp_->Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
         const Behaviour behaviour = settings_.behaviour();
         if (DropConnectionIfAsked(behaviour, shutdown_, response)) return;
+        // One origin for both Open-Meteo hosts: the path tells them apart.
+        if (ParseRequestTarget(request.target).path == kGeocodingPath)
+            return AnswerPlaceSearchRequest(request, response, behaviour, shutdown_);
         AnswerOpenMeteoRequest(request, response, site_.date, behaviour, shutdown_);
     });
     tlsHttp_->HandConnectionsTo([this](int socket) { origin_->Serve(socket, {}); });
