@@ -18,13 +18,6 @@ std::string SearchTarget(const std::string& encodedName, const std::string& tail
     return std::string(kGeocodingPath) + "?name=" + encodedName + tail;
 }
 
-rapidjson::Document Json(const std::string& text) {
-    rapidjson::Document document;
-    document.Parse(text.c_str(), text.size());
-    EXPECT_FALSE(document.HasParseError()) << text.substr(0, 200);
-    return document;
-}
-
 class PlaceSearchTest : public ServerTest {
 protected:
     // The answer must be 200 JSON.
@@ -34,7 +27,7 @@ protected:
         if (!result) return {};
         EXPECT_EQ(result->status, 200) << result->body;
         EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
-        return Json(result->body);
+        return ParseJson(result->body);
     }
     // name, admin1 and country of each result.
     std::vector<std::vector<std::string>> Places(const std::string& target) const {
@@ -92,7 +85,7 @@ TEST_F(PlaceSearchTest, BadParametersAndTheErrorModesGiveTheErrorObject) {
         auto result = Get(SearchTarget("moscow", tail));
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, 400) << tail;
-        const rapidjson::Document doc = Json(result->body);
+        const rapidjson::Document doc = ParseJson(result->body);
         EXPECT_TRUE(doc["error"].GetBool()) << tail;
         EXPECT_TRUE(doc["reason"].IsString()) << tail;
     }

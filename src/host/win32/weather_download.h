@@ -9,6 +9,7 @@
 #include "common/working_values.h"
 #include "weather/core/fetch_handles.h"
 #include "weather/core/fetch_weather.h"
+#include "weather/core/place_search.h"
 #include "weather/win32/wininet_port.h"
 
 namespace ow {
@@ -19,6 +20,11 @@ public:
         : values_(values), display_(display), onExtracted_(std::move(onExtracted)) {}
 
     FetchResult Run(const std::string& townCode);
+    // A place search over the same WinInet port, worker and registry, so
+    // finalisation ends it as it ends a download.
+    PlaceSearchResult SearchPlaces(const std::string& name, const WorkingValues& values) {
+        return ow::SearchPlaces(name, values, internet_, fetches_);
+    }
     // Finalisation: every download in progress is closed and returns.
     void CloseAll() { fetches_.CloseAll(); }
 

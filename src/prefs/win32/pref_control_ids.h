@@ -32,6 +32,7 @@ inline constexpr int Label6 = 131;
 inline constexpr int sebarSection = 132;        // the number box the arrows step
 inline constexpr int sebarSectionArrows = 133;  // its up-down arrows
 inline constexpr int cbBarRefresh = 134;
+inline constexpr int bFindPlace = 135;  // the place search, beside cbTowns
 
 // Page "Подключение".
 inline constexpr int cbUseProxy = 140;
