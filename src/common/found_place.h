@@ -31,15 +31,15 @@ std::string ListSafeText(std::string_view utf8);
 bool CoordinatesInRange(double latitude, double longitude);
 
 // "55.7558,37.6173": the town code of the Open-Meteo list, each coordinate
-// rounded to 4 decimals.
-std::string PlaceCode(double latitude, double longitude);
+// rounded to 4 decimals; `separator` between them.
+std::string PlaceCode(double latitude, double longitude, std::string_view separator = ",");
 
 // A code's coordinates in ten-thousandths of a degree, rounded; none unless
 // the code is two plain decimal numbers joined by ",". Two codes name the
 // same place when these are equal.
 struct PlaceKey {
-    long long latitude = 0;
-    long long longitude = 0;
+    long latitude = 0;
+    long longitude = 0;
     bool operator==(const PlaceKey&) const = default;
 };
 std::optional<PlaceKey> PlaceKeyOf(std::string_view code);

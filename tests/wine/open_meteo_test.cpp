@@ -229,13 +229,13 @@ TEST_F(PlaceSearchTest, AFoundPlaceIsTestedKeptAndShownAfterARestart) {
     ASSERT_TRUE(server().ClearRecord());
 
     Search(e, L"и");  // too short: a hint, no request
-    EXPECT_EQ(SearchStatus(), Cp1251(L"Введите хотя бы две буквы названия"));
+    EXPECT_EQ(SearchStatus(), Cp1251(L"Нужно хотя бы две буквы"));
     EXPECT_TRUE(server().Requests().empty());
 
     Search(e, L"ивановка");
     const std::vector<std::string> rows = Rows();
     ASSERT_EQ(rows.size(), 5u) << SearchStatus();
-    EXPECT_EQ(rows[0], Cp1251(L"Ивановка, Амурская область, Россия (50.2997, 127.6047)"));
+    EXPECT_EQ(rows[0], Cp1251(L"Ивановка, Чуйская область, Киргизия (42.8833, 75.0833)"));
     int connects = 0, searches = 0;
     for (const RecordedRequest& request : server().Requests()) {
         connects += request.line == "CONNECT geocoding-api.open-meteo.com:443 HTTP/1.1";
@@ -248,11 +248,11 @@ TEST_F(PlaceSearchTest, AFoundPlaceIsTestedKeptAndShownAfterARestart) {
 
     Choose(e, 0);
     EXPECT_FALSE(IsWindowVisible(SearchWindow()));
-    const std::string entry = Cp1251(L"Ивановка (Амурская область)=50.2997,127.6047\r\n");
+    const std::string entry = Cp1251(L"Ивановка (Чуйская область)=42.8833,75.0833\r\n");
     EXPECT_EQ(FoundPlaces(), entry);
-    EXPECT_EQ(Text(FormItem(ow::pref_id::cbTowns)), Cp1251(L"Ивановка (Амурская область)"));
+    EXPECT_EQ(Text(FormItem(ow::pref_id::cbTowns)), Cp1251(L"Ивановка (Чуйская область)"));
     SendMessageA(FormItem(ow::pref_id::bTest), BM_CLICK, 0, 0);
-    EXPECT_EQ(Text(FormItem(ow::pref_id::eTest)).rfind(Status(L"Ивановка (Амурская область). Сейчас "), 0), 0u)
+    EXPECT_EQ(Text(FormItem(ow::pref_id::eTest)).rfind(Status(L"Ивановка (Чуйская область). Сейчас "), 0), 0u)
         << Text(FormItem(ow::pref_id::eTest));
 
     // The same place again is selected, not added.
@@ -293,7 +293,7 @@ TEST_F(PlaceSearchTest, AFoundPlaceIsTestedKeptAndShownAfterARestart) {
     Start();
     ASSERT_TRUE(emu().Initialize().has_value());
     emu().ClickIcon(0);
-    EXPECT_EQ(StatusText(2).rfind(Status(L"Ивановка (Амурская область). Сейчас "), 0), 0u)
+    EXPECT_EQ(StatusText(2).rfind(Status(L"Ивановка (Чуйская область). Сейчас "), 0), 0u)
         << ::testing::PrintToString(StatusText(2));
     emu().Finalize();
 }

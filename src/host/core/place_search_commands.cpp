@@ -14,7 +14,7 @@ void PlaceSearchCommands::SearchClick() {
     const auto name = PlaceQueryName(view_.QueryText());
     if (!name) return view_.SetStatus(kPlaceNameTooShortText);
     view_.SetStatus(kSearchingText);
-    PlaceSearchResult result = finder_(*name, settings_.ValuesWithWindowProxy());
+    PlaceSearchResult result = finder_(*name, settings_.WindowProxyValues());
     // Finalised meanwhile (the window may be gone), abandoned, or overtaken
     // by a newer search: the answer goes nowhere.
     if (result.cancelled || search != search_) return;

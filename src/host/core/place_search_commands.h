@@ -19,7 +19,7 @@ namespace ow {
 using PlaceFinder = std::function<PlaceSearchResult(const std::string& name, const WorkingValues& values)>;
 
 inline constexpr auto kSearchingText = Cp1251(u8"Идёт поиск…");
-inline constexpr auto kChoosePlaceText = Cp1251(u8"Выберите место и нажмите «Выбрать»");
+inline constexpr auto kChoosePlaceText = Cp1251(u8"Выберите место");
 
 class PlaceSearchCommands {
 public:

@@ -50,25 +50,12 @@ PrefFormEvents PluginModule::FormEvents(const std::shared_ptr<bool>& alive) {
     const auto parts = [this]() -> FormParts& { return forms_.Current(); };
     PrefFormEvents events;
     events.onTimer = guard([this](UINT_PTR id) { statusDisplay_.HandleTimerMessage(id); });
-    events.onQueryEndSession = guard([parts] {
-        parts().searchCommands->Close();
-        parts().commands->QueryEndSession();
-    });
+    events.onQueryEndSession = guard([parts] { parts().commands->QueryEndSession(); });
     events.onShow = guard([parts] { parts().commands->FormShow(); });
     events.onTest = guard([parts] { parts().commands->TestClick(); });
-    // Hiding the preferences abandons a place search too.
-    events.onOk = guard([parts] {
-        parts().searchCommands->Close();
-        parts().commands->OkClick();
-    });
-    events.onCancel = guard([parts] {
-        parts().searchCommands->Close();
-        parts().commands->CancelClick();
-    });
-    events.onCloseQuery = guard([parts] {
-        parts().searchCommands->Close();
-        parts().commands->FormCloseQuery();
-    });
+    events.onOk = guard([parts] { parts().commands->OkClick(); });
+    events.onCancel = guard([parts] { parts().commands->CancelClick(); });
+    events.onCloseQuery = guard([parts] { parts().commands->FormCloseQuery(); });
     events.onResourceChange = guard([parts] { parts().settings->ResourceChanged(); });
     events.onFindPlace = guard([parts] { parts().searchCommands->FindPlaceClick(); });
     events.onMenuItem = guard([parts](int tag) { parts().menu->MenuItemClick(tag); });
@@ -76,13 +63,14 @@ PrefFormEvents PluginModule::FormEvents(const std::shared_ptr<bool>& alive) {
 }
 
 PlaceSearchEvents PluginModule::SearchEvents(const std::shared_ptr<bool>& alive) {
-    const auto guard = [this, &alive](auto action) { return forms_.Guard(alive, action); };
-    const auto commands = [this]() -> PlaceSearchCommands& { return *forms_.Current().searchCommands; };
-    PlaceSearchEvents events;
-    events.onSearch = guard([commands] { commands().SearchClick(); });
-    events.onChoose = guard([commands] { commands().ChooseClick(); });
-    events.onClose = guard([commands] { commands().Close(); });
-    return events;
+    return forms_.Guard(alive, [this](PlaceSearchAction action) {
+        PlaceSearchCommands& commands = *forms_.Current().searchCommands;
+        switch (action) {
+            case PlaceSearchAction::kSearch: return commands.SearchClick();
+            case PlaceSearchAction::kChoose: return commands.ChooseClick();
+            case PlaceSearchAction::kClose: return commands.Close();
+        }
+    });
 }
 
 void PluginModule::CreateForm() {
@@ -92,14 +80,14 @@ void PluginModule::CreateForm() {
     parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents(parts.alive), TheWeatherSources());
     parts.settings =
         std::make_unique<SettingsModel>(working_, display_, *parts.form, files_, statusDisplay_, TheWeatherSources());
-    parts.commands = std::make_unique<FormCommands>(*parts.settings, statusDisplay_, display_, *parts.form,
-                                                    *parts.form,
-                                                    [this](const std::string& code) { return download_.Run(code); });
-    parts.menu = std::make_unique<MenuCommands>(statusDisplay_, host_, *parts.form, *parts.alive);
     parts.search = std::make_unique<PlaceSearchWindow>(ModuleInstance(), parts.form->window(), SearchEvents(parts.alive));
     parts.searchCommands = std::make_unique<PlaceSearchCommands>(
         *parts.settings, *parts.search,
         [this](const std::string& name, const WorkingValues& values) { return download_.SearchPlaces(name, values); });
+    parts.commands = std::make_unique<FormCommands>(*parts.settings, statusDisplay_, display_, *parts.form,
+                                                    *parts.form, *parts.searchCommands,
+                                                    [this](const std::string& code) { return download_.Run(code); });
+    parts.menu = std::make_unique<MenuCommands>(statusDisplay_, host_, *parts.form, *parts.alive);
     forms_.Adopt(std::move(parts));
     statusDisplay_.Attach(displayPort_);
 }

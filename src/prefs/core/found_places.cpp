@@ -20,9 +20,7 @@ std::string PlaceRowText(const FoundPlace& place) {
     for (const std::string* part : {&place.region, &place.country}) {
         if (!part->empty()) row.append(", ").append(*part);
     }
-    std::string code = PlaceCode(place.latitude, place.longitude);
-    code.insert(code.find(',') + 1, " ");
-    return row.append(" (").append(code).append(")");
+    return row.append(" (").append(PlaceCode(place.latitude, place.longitude, ", ")).append(")");
 }
 
 int FindPlaceEntry(const StringList& lines, std::string_view code) {

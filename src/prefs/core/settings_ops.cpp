@@ -317,8 +317,8 @@ void SettingsModel::TakeWindowProxy(WorkingValues& values) const {
     }
 }
 
-WorkingValues SettingsModel::ValuesWithWindowProxy() const {
-    WorkingValues values = values_;
+WorkingValues SettingsModel::WindowProxyValues() const {
+    WorkingValues values;
     TakeWindowProxy(values);
     return values;
 }
@@ -354,8 +354,12 @@ bool SettingsModel::ChooseFoundPlace(const FoundPlace& place) {
     if (index == kNoItem) {
         // The file as it is now; if it cannot be read, the places it held
         // when the lists were loaded, so that none is lost by the rewrite.
-        const StringList loaded(lines.begin() + static_cast<std::ptrdiff_t>(lists_->shippedCounts[row]), lines.end());
-        const std::string before = store_.ReadFile(file).value_or(JoinLinesCrLf(loaded));
+        std::string before;
+        if (auto bytes = store_.ReadFile(file)) {
+            before = std::move(*bytes);
+        } else {
+            for (std::size_t i = lists_->shippedCounts[row]; i < lines.size(); ++i) before.append(lines[i]).append("\r\n");
+        }
         const std::string entry = FoundPlaceEntry(place);
         if (!store_.WriteFileAtomically(file, WithEntryAdded(before, entry))) {
             // Modal: the plug-in may be finalised inside it, so nothing follows.

@@ -42,9 +42,10 @@ public:
     // TestTownMissingText()).
     std::string TestPrepare();
     std::string TestTownMissingText() const;
-    // The working values with the proxy choice of the window, as Test takes
-    // it, for a download that must not change them (the place search).
-    WorkingValues ValuesWithWindowProxy() const;
+    // Working values holding only the window's proxy choice, as Test takes
+    // it, for a download that must not change the plug-in's (the place
+    // search, whose request reads nothing else).
+    WorkingValues WindowProxyValues() const;
     // Test button, after the download: proxy values and SourceIndex back to
     // the stored ones. The town stays the tested one until the next apply.
     void TestRestore();

@@ -6,11 +6,8 @@
 
 #include "common/cp1251.h"
 #include "common/win32/plugin_call.h"
-#include "common/win32/unique_handle.h"
 #include "common/win32/window_text.h"
 #include "prefs/core/pref_controls.h"
-#include "prefs/win32/control_subclass.h"
-#include "prefs/win32/dialog_keys.h"
 #include "prefs/win32/pref_font.h"
 
 namespace ow {
@@ -18,7 +15,7 @@ namespace ow {
 namespace {
 
 constexpr auto kCaption = Cp1251(u8"Поиск места");
-constexpr auto kNameLabel = Cp1251(u8"Название города, посёлка или деревни:");
+constexpr auto kNameLabel = Cp1251(u8"Название места:");
 constexpr auto kSearchButton = Cp1251(u8"Найти");
 constexpr auto kChooseButton = Cp1251(u8"Выбрать");
 constexpr auto kCloseButton = Cp1251(u8"Закрыть");
@@ -33,7 +30,7 @@ struct ControlSpec {
     DWORD style;
     DWORD exStyle;
     int left, top, width, height;
-    std::string_view text;
+    const char* text;  // zero-terminated
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -42,15 +39,17 @@ constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 262;
 
 // In Tab order.
+// The texts' byte arrays end in zeros (Cp1251Text), so they go to the A
+// functions as they are.
 const ControlSpec kControls[] = {
-    {kLabel, "STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, 8, 9, 344, 13, kNameLabel},
-    {kNameBox, "EDIT", kStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 25, 263, 21, {}},
-    {kSearch, "BUTTON", kStop | BS_DEFPUSHBUTTON, 0, 277, 24, 75, 23, kSearchButton},
-    {kList, "LISTBOX", kStop | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 8, 54,
-     344, 140, {}},
-    {kStatus, "STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, 8, 200, 344, 26, {}},
-    {kChoose, "BUTTON", kStop | BS_PUSHBUTTON, 0, 196, 230, 75, 25, kChooseButton},
-    {kClose, "BUTTON", kStop | BS_PUSHBUTTON, 0, 277, 230, 75, 25, kCloseButton},
+    {kLabel, "STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, 8, 9, 344, 13, kNameLabel.bytes},
+    {kNameBox, "EDIT", kStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 25, 263, 21, ""},
+    {kSearch, "BUTTON", kStop | BS_DEFPUSHBUTTON, 0, 277, 24, 75, 23, kSearchButton.bytes},
+    {kList, "LISTBOX", kStop | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 8, 54,
+     344, 140, ""},
+    {kStatus, "STATIC", kChild | SS_LEFT | SS_NOPREFIX, 0, 8, 200, 344, 26, ""},
+    {kChoose, "BUTTON", kStop | BS_PUSHBUTTON, 0, 196, 230, 75, 25, kChooseButton.bytes},
+    {kClose, "BUTTON", kStop | BS_PUSHBUTTON, 0, 277, 230, 75, 25, kCloseButton.bytes},
 };
 
 constexpr int kPushButtons[] = {kSearch, kChoose, kClose};
@@ -61,100 +60,72 @@ constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
 
 }  // namespace
 
-struct PlaceSearchWindow::Impl final : ControlHook, DialogKeyTarget {
-    HINSTANCE module = nullptr;
-    HWND owner = nullptr;
-    PlaceSearchEvents events;
-    UniqueGdiObject font;
-    ControlSubclasses subclasses;
-    UniqueWindow window;  // destroyed before the subclass records
-    bool destroyed = false;
-
-    HWND controls[kClose + 1] = {};  // by id
-
-    HWND Item(int id) const { return id > 0 && id <= kClose ? controls[id] : nullptr; }
-
-    void Create();
-    void Destroy();
-
-    // Nothing thrown may cross a window procedure back into the system.
-    static void Fire(const std::function<void()>& handler) {
-        if (!handler) return;
-        try {
-            handler();
-        } catch (...) {
-        }
-    }
-
-    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Message(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-
-    // ControlHook
-    bool BeforeControl(HWND control, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    void AfterControl(HWND, UINT, WPARAM, LPARAM) override {}
-
-    // DialogKeyTarget
-    std::vector<HWND> TabStops() const override;
-    void PressButton(int id) override;
-    void StepPage(int) override {}
-};
-
-void PlaceSearchWindow::Impl::Create() {
+PlaceSearchWindow::PlaceSearchWindow(HINSTANCE module, HWND owner, PlaceSearchEvents events)
+    : module_(module), owner_(owner), events_(std::move(events)) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = &Proc;
-    wc.hInstance = module;
+    wc.hInstance = module_;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = kPlaceSearchClass;
     RegisterClassA(&wc);  // already registered by an earlier form: fine
 
-    font = CreateFormFont(kFormFontPoints, false);
+    font_ = CreateFormFont(kFormFontPoints, false);
     RECT r = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&r, kWindowStyle, FALSE, kWindowExStyle);
-    window.reset(CreateWindowExA(kWindowExStyle, kPlaceSearchClass, kCaption.str().c_str(), kWindowStyle, 0, 0,
-                                 r.right - r.left, r.bottom - r.top, owner, nullptr, module, this));
-    if (!window) return;
+    window_.reset(CreateWindowExA(kWindowExStyle, kPlaceSearchClass, kCaption.bytes, kWindowStyle, 0, 0,
+                                  r.right - r.left, r.bottom - r.top, owner_, nullptr, module_, this));
+    if (!window_) return;
     for (const ControlSpec& spec : kControls) {
-        HWND control = CreateWindowExA(spec.exStyle, spec.className, std::string(spec.text).c_str(), spec.style,
-                                       spec.left, spec.top, spec.width, spec.height, window.get(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), module, nullptr);
+        HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.left, spec.top,
+                                       spec.width, spec.height, window_.get(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), module_, nullptr);
         if (control == nullptr) continue;
-        controls[spec.id] = control;
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        if (spec.style & WS_TABSTOP) subclasses.Attach(control, *this);
+        controls_[spec.id] = control;
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (spec.style & WS_TABSTOP) subclasses_.Attach(control, *this);
     }
     SendMessageA(Item(kNameBox), EM_LIMITTEXT, kNameBoxLimit, 0);
 }
 
-void PlaceSearchWindow::Impl::Destroy() {
-    if (destroyed) return;
-    destroyed = true;
-    window.reset();
-    for (HWND& control : controls) control = nullptr;
-    font.reset();
+void PlaceSearchWindow::DestroyNow() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    window_.reset();
+    for (HWND& control : controls_) control = nullptr;
+    font_.reset();
     // Fails, harmlessly, while another form still has a window of it.
-    UnregisterClassA(kPlaceSearchClass, module);
+    UnregisterClassA(kPlaceSearchClass, module_);
 }
 
-LRESULT CALLBACK PlaceSearchWindow::Impl::Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+// Nothing thrown may cross a window procedure back into the system.
+void PlaceSearchWindow::Fire(PlaceSearchAction action) const {
+    if (!events_) return;
+    try {
+        events_(action);
+    } catch (...) {
+    }
+}
+
+LRESULT CALLBACK PlaceSearchWindow::Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     const PluginCall call;
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lp);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<PlaceSearchWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (msg == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     if (self == nullptr || msg == WM_NCDESTROY) return DefWindowProcA(window, msg, wp, lp);
     return self->Message(window, msg, wp, lp);
 }
 
-LRESULT PlaceSearchWindow::Impl::Message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT PlaceSearchWindow::Message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
             const int code = HIWORD(wp);
             if (lp == 0) break;
-            if (code == BN_CLICKED && (id == kSearch || id == kChoose || id == kClose)) PressButton(id);
+            if (code == BN_CLICKED) PressButton(id);
             if (id == kList && code == LBN_DBLCLK) PressButton(kChoose);
             return 0;
         }
@@ -173,7 +144,7 @@ LRESULT PlaceSearchWindow::Impl::Message(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-bool PlaceSearchWindow::Impl::BeforeControl(HWND control, UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool PlaceSearchWindow::BeforeControl(HWND control, UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     result = 0;
     if (msg == WM_KEYDOWN && wp == VK_RETURN && control == Item(kList)) {
         PressButton(kChoose);
@@ -184,7 +155,7 @@ bool PlaceSearchWindow::Impl::BeforeControl(HWND control, UINT msg, WPARAM wp, L
     return false;
 }
 
-std::vector<HWND> PlaceSearchWindow::Impl::TabStops() const {
+std::vector<HWND> PlaceSearchWindow::TabStops() const {
     std::vector<HWND> stops;
     for (const ControlSpec& spec : kControls) {
         HWND control = Item(spec.id);
@@ -193,75 +164,47 @@ std::vector<HWND> PlaceSearchWindow::Impl::TabStops() const {
     return stops;
 }
 
-void PlaceSearchWindow::Impl::PressButton(int id) {
+void PlaceSearchWindow::PressButton(int id) {
     switch (id) {
-        case kSearch: return Fire(events.onSearch);
-        case kChoose: return Fire(events.onChoose);
-        case kClose: return Fire(events.onClose);
+        case kSearch: return Fire(PlaceSearchAction::kSearch);
+        case kChoose: return Fire(PlaceSearchAction::kChoose);
+        case kClose: return Fire(PlaceSearchAction::kClose);
         default: return;
     }
 }
 
-PlaceSearchWindow::PlaceSearchWindow(HINSTANCE module, HWND owner, PlaceSearchEvents events)
-    : impl_(std::make_unique<Impl>()) {
-    impl_->module = module;
-    impl_->owner = owner;
-    impl_->events = std::move(events);
-    impl_->Create();
-}
-
-PlaceSearchWindow::~PlaceSearchWindow() { impl_->Destroy(); }
-
-HWND PlaceSearchWindow::window() const { return impl_->window.get(); }
-
-void PlaceSearchWindow::DestroyNow() { impl_->Destroy(); }
-
 void PlaceSearchWindow::Open() {
-    HWND window = this->window();
+    HWND window = window_.get();
     if (window == nullptr) return;
     if (!IsWindowVisible(window)) {
         // Over the preferences, a little down and to the right.
         RECT owner = {};
-        GetWindowRect(impl_->owner, &owner);
+        GetWindowRect(owner_, &owner);
         SetWindowPos(window, nullptr, owner.left + 24, owner.top + 48, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    FocusTabStop(impl_->Item(kNameBox));
+    FocusTabStop(Item(kNameBox));
 }
 
 void PlaceSearchWindow::Close() {
-    if (window() != nullptr) ShowWindow(window(), SW_HIDE);
+    if (window_) ShowWindow(window_.get(), SW_HIDE);
 }
 
-std::string PlaceSearchWindow::QueryText() const { return ReadWindowText(impl_->Item(kNameBox)); }
+std::string PlaceSearchWindow::QueryText() const { return ReadWindowText(Item(kNameBox)); }
 
-void PlaceSearchWindow::SetStatus(std::string_view text) {
-    SetWindowTextA(impl_->Item(kStatus), std::string(text).c_str());
-}
+void PlaceSearchWindow::SetStatus(std::string_view text) { SetWindowTextA(Item(kStatus), std::string(text).c_str()); }
 
 void PlaceSearchWindow::SetRows(const StringList& rows) {
-    HWND list = impl_->Item(kList);
+    HWND list = Item(kList);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    int widest = 0;
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, impl_->font.get());
-    for (const std::string& row : rows) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, row.data(), static_cast<int>(row.size()), &size);
-        if (size.cx > widest) widest = size.cx;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    // A row wider than the list can be scrolled to.
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 4), 0);
+    for (const std::string& row : rows) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     if (!rows.empty()) SendMessageA(list, LB_SETCURSEL, 0, 0);
 }
 
 int PlaceSearchWindow::SelectedRow() const {
-    const LRESULT row = SendMessageA(impl_->Item(kList), LB_GETCURSEL, 0, 0);
+    const LRESULT row = SendMessageA(Item(kList), LB_GETCURSEL, 0, 0);
     return row == LB_ERR ? kNoItem : static_cast<int>(row);
 }
 

@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
+#include <vector>
 
+#include "common/win32/unique_handle.h"
 #include "prefs/core/place_search_view.h"
+#include "prefs/win32/control_subclass.h"
+#include "prefs/win32/dialog_keys.h"
 
 namespace ow {
 
@@ -24,20 +27,21 @@ inline constexpr int kChoose = 6;
 inline constexpr int kClose = 7;
 }  // namespace place_search_id
 
-struct PlaceSearchEvents {
-    std::function<void()> onSearch;  // the search button, or Enter in the name box
-    std::function<void()> onChoose;  // the choose button, Enter or a double click in the list
-    std::function<void()> onClose;   // the close button, Esc or the title bar's close box
+// What the user asked of the window.
+enum class PlaceSearchAction {
+    kSearch,  // the search button, or Enter in the name box
+    kChoose,  // the choose button, Enter or a double click in the list
+    kClose,   // the close button, Esc or the title bar's close box
 };
+using PlaceSearchEvents = std::function<void(PlaceSearchAction)>;
 
-class PlaceSearchWindow final : public PlaceSearchView {
+class PlaceSearchWindow final : public PlaceSearchView, private ControlHook, private DialogKeyTarget {
 public:
     PlaceSearchWindow(HINSTANCE module, HWND owner, PlaceSearchEvents events);
-    ~PlaceSearchWindow() override;
+    ~PlaceSearchWindow() override { DestroyNow(); }
     PlaceSearchWindow(const PlaceSearchWindow&) = delete;
     PlaceSearchWindow& operator=(const PlaceSearchWindow&) = delete;
 
-    HWND window() const;
     // Destroys the window and gives back its system objects now; the object
     // stays, holding only memory.
     void DestroyNow();
@@ -51,8 +55,27 @@ public:
     int SelectedRow() const override;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    HWND Item(int id) const { return id > 0 && id <= place_search_id::kClose ? controls_[id] : nullptr; }
+    void Fire(PlaceSearchAction action) const;
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Message(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+
+    // ControlHook
+    bool BeforeControl(HWND control, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void AfterControl(HWND, UINT, WPARAM, LPARAM) override {}
+    // DialogKeyTarget
+    std::vector<HWND> TabStops() const override;
+    void PressButton(int id) override;
+    void StepPage(int) override {}
+
+    HINSTANCE module_;
+    HWND owner_;
+    PlaceSearchEvents events_;
+    UniqueGdiObject font_;
+    ControlSubclasses subclasses_;
+    UniqueWindow window_;  // destroyed before the subclass records
+    HWND controls_[place_search_id::kClose + 1] = {};  // by id
+    bool destroyed_ = false;
 };
 
 }  // namespace ow

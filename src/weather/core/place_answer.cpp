@@ -93,24 +93,24 @@ private:
     }
 
     void PlaceValue(const JsonValue& value) {
-        const bool number = value.kind == Kind::kNumber;
-        const bool text = value.kind == Kind::kString;
+        FoundPlace& place = pending_.place;
+        std::string* text = nullptr;
         switch (placeKey_) {
-            case PlaceKeyName::kName: pending_.place.name = text ? ListSafeText(value.text) : std::string(); break;
-            case PlaceKeyName::kRegion: pending_.place.region = text ? ListSafeText(value.text) : std::string(); break;
-            case PlaceKeyName::kCountry:
-                pending_.place.country = text ? ListSafeText(value.text) : std::string();
-                break;
+            case PlaceKeyName::kName: text = &place.name; break;
+            case PlaceKeyName::kRegion: text = &place.region; break;
+            case PlaceKeyName::kCountry: text = &place.country; break;
             case PlaceKeyName::kLatitude:
-                pending_.hasLatitude = number;
-                pending_.place.latitude = value.number;
-                break;
+                pending_.hasLatitude = value.kind == Kind::kNumber;
+                place.latitude = value.number;
+                return;
             case PlaceKeyName::kLongitude:
-                pending_.hasLongitude = number;
-                pending_.place.longitude = value.number;
-                break;
-            case PlaceKeyName::kOther: break;
+                pending_.hasLongitude = value.kind == Kind::kNumber;
+                place.longitude = value.number;
+                return;
+            case PlaceKeyName::kOther: return;
         }
+        text->clear();
+        if (value.kind == Kind::kString) *text = ListSafeText(value.text);
     }
 
     PlaceAnswer& answer_;

@@ -26,7 +26,11 @@ PlaceSearchResult FromAnswer(std::string_view body) {
     }
     auto answer = ReadPlaceAnswer(body);
     if (!answer) return Told(kConnectionErrorText);
-    if (answer->error) return Told(std::string(open_meteo::kErrorOpening) + answer->reason.value_or(std::string()));
+    if (answer->error) {
+        std::string text(open_meteo::kErrorOpening);
+        if (answer->reason) text.append(*answer->reason);
+        return Told(text);
+    }
     if (answer->places.empty()) return Told(kNothingFoundText);
     return PlaceSearchResult{std::move(answer->places), {}, false};
 }

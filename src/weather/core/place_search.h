@@ -19,7 +19,7 @@ namespace ow {
 // answer of the service.
 inline constexpr std::size_t kMaxPlaceAnswerBytes = 1024 * 1024;
 
-inline constexpr auto kPlaceNameTooShortText = Cp1251(u8"Введите хотя бы две буквы названия");
+inline constexpr auto kPlaceNameTooShortText = Cp1251(u8"Нужно хотя бы две буквы");
 inline constexpr auto kNothingFoundText = Cp1251(u8"Ничего не найдено");
 
 struct PlaceSearchResult {
