@@ -15,6 +15,10 @@ struct WeatherSource {
     std::string_view name;          // its item in the preferences' source box
     std::string_view townListFile;  // its town list, in the plugins folder
     std::string_view defaultTown;   // "name=code": the list's only line when its file is missing
+    // Places the user found, kept apart from the shipped list (which a
+    // reinstall overwrites) and shown after it; empty: the source has no
+    // place search.
+    std::string_view foundPlacesFile;
     // The document's address for a town code; none when the code names no
     // place, and then nothing is requested and `badTownText` is the line.
     std::optional<std::string> (*url)(std::string_view townCode);

@@ -40,13 +40,6 @@ constexpr Place kPlaces[] = {
 constexpr CalendarDate kWinterDay{2026, 12, 8};
 constexpr CalendarDate kSummerDay{2027, 7, 15};
 
-rapidjson::Document ParseJson(const std::string& text) {
-    rapidjson::Document document;
-    document.Parse(text.c_str(), text.size());
-    EXPECT_FALSE(document.HasParseError()) << text.substr(0, 200);
-    return document;
-}
-
 std::vector<std::string> KeysOf(const rapidjson::Value& object) {
     std::vector<std::string> keys;
     for (const auto& member : object.GetObject()) keys.emplace_back(member.name.GetString());

@@ -9,6 +9,13 @@
 
 namespace ow::sample::testing {
 
+rapidjson::Document ParseJson(const std::string& text) {
+    rapidjson::Document document;
+    document.Parse(text.c_str(), text.size());
+    EXPECT_FALSE(document.HasParseError()) << text.substr(0, 200);
+    return document;
+}
+
 std::string RawExchange(int port, std::string_view request, std::chrono::milliseconds timeout) {
     LoopbackSocket socket(port);
     if (!socket.Send(request)) return {};

@@ -3,6 +3,7 @@
 // with httplib's client or with a raw socket. Every wait has a time-out.
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <rapidjson/document.h>
 
 #include <chrono>
 #include <memory>
@@ -23,6 +24,9 @@ std::string RawExchange(int port, std::string_view request,
 
 // The body of a raw HTTP response (after the blank line), or all of it.
 std::string_view RawBody(std::string_view response);
+
+// A JSON document that must parse.
+rapidjson::Document ParseJson(const std::string& text);
 
 class ServerTest : public ::testing::Test {
 protected:

@@ -26,7 +26,7 @@ fi
 ip link set lo up || skip "cannot bring up loopback in the namespace"
 hosts=$(mktemp)
 trap 'rm -f "$hosts"' EXIT
-printf '127.0.0.1 localhost\n127.0.0.1 informer.gismeteo.ru\n127.0.0.1 ru.wunderground.com\n127.0.0.1 api.open-meteo.com\n' >"$hosts"
+printf '127.0.0.1 localhost\n127.0.0.1 informer.gismeteo.ru\n127.0.0.1 ru.wunderground.com\n127.0.0.1 api.open-meteo.com\n127.0.0.1 geocoding-api.open-meteo.com\n' >"$hosts"
 mount --bind "$hosts" /etc/hosts || skip "cannot bind-mount a hosts file in the namespace"
 getent hosts informer.gismeteo.ru | grep -q '^127\.0\.0\.1' || { echo "hosts file not in effect"; exit 1; }
 

@@ -187,7 +187,7 @@ void DownloadTest::WhenTheServerHolds(std::function<void()> action, UINT delayMs
     caller_.After(20, poll_);
 }
 
-int DownloadTest::ClickCountingHostTicks(host::HostEmulator& e) {
+int DownloadTest::CountingHostTicks(const std::function<void()>& action) {
     constexpr UINT kTickMs = 50;
     int ticks = 0;
     bool clicking = true;
@@ -196,7 +196,7 @@ int DownloadTest::ClickCountingHostTicks(host::HostEmulator& e) {
         caller_.After(kTickMs, tick);
     };
     caller_.After(kTickMs, tick);
-    e.ClickIcon(0);
+    action();
     clicking = false;
     caller_.CancelAll();  // nothing may run later on this frame's values
     return ticks;

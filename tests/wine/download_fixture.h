@@ -104,10 +104,13 @@ protected:
     // usual reply and the switched-off status; gives the count of status
     // writes at the finalisation, none when it never ran.
     std::optional<std::size_t> FinalizeDuringTheRefresh(host::HostEmulator& e);
-    // Clicks the icon; gives the ticks of a 50 ms timer of the host's own that
-    // fell while the click ran. A loop held for a server's seconds sees one at
-    // most: WM_TIMER does not pile up.
-    int ClickCountingHostTicks(host::HostEmulator& e);
+    // Runs `action` (a click, say); gives the ticks of a 50 ms timer of the
+    // host's own that fell while it ran. A loop held for a server's seconds
+    // sees one at most: WM_TIMER does not pile up.
+    int CountingHostTicks(const std::function<void()>& action);
+    int ClickCountingHostTicks(host::HostEmulator& e) {
+        return CountingHostTicks([&e] { e.ClickIcon(0); });
+    }
 
     NestedCaller caller_;
 

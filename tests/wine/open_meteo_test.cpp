@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "download_fixture.h"
+#include "prefs/win32/place_search_window.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "weather/core/extract_weather_line.h"
 
 namespace wine_tests {
@@ -209,6 +211,213 @@ TEST_F(OpenMeteoTest, FinalisingDuringTheHandshakeEndsTheRefresh) {
     e.Pump(300);
     EXPECT_EQ(StatusWriteCount(), *writes);
     for (const RecordedRequest& request : server().Requests()) EXPECT_FALSE(InsideTheTunnel(request)) << request.line;
+}
+
+// The place search: its window, the service through the proxy's tunnel, and
+// the place chosen as the town the plug-in shows.
+class PlaceSearchTest : public OpenMeteoTest {
+protected:
+    static std::string Text(HWND window) {
+        char text[4096] = {};
+        GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+    static HWND SearchWindow() { return FindWindowA(ow::kPlaceSearchClass, nullptr); }
+    static HWND SearchItem(int id) { return GetDlgItem(SearchWindow(), id); }
+    static HWND FormItem(int id) { return FindDescendant(FindForm(), id); }
+    static std::vector<std::string> Rows() {
+        std::vector<std::string> rows;
+        HWND list = SearchItem(ow::place_search_id::kList);
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char row[512] = {};
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+            rows.emplace_back(row);
+        }
+        return rows;
+    }
+    static std::string SearchStatus() { return Text(SearchItem(ow::place_search_id::kStatus)); }
+    // Types a name and presses Enter in the name box, through the host's loop.
+    void Search(host::HostEmulator& e, const std::wstring& name) {
+        HWND box = SearchItem(ow::place_search_id::kNameBox);
+        SetWindowTextA(box, Cp1251(name.c_str()).c_str());
+        PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+        e.Pump(100);
+    }
+    void Choose(host::HostEmulator& e, int row) {
+        SendMessageA(SearchItem(ow::place_search_id::kList), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        SendMessageA(SearchItem(ow::place_search_id::kChoose), BM_CLICK, 0, 0);
+        e.Pump(50);
+    }
+    host::HostEmulator& OpenSearch() {
+        auto& e = StartWith(OpenMeteoSettings());
+        e.Preferences();
+        HWND find = FormItem(ow::pref_id::bFindPlace);
+        EXPECT_TRUE(find != nullptr && IsWindowVisible(find));
+        SendMessageA(find, BM_CLICK, 0, 0);
+        e.Pump(50);
+        EXPECT_TRUE(SearchWindow() != nullptr && IsWindowVisible(SearchWindow()));
+        return e;
+    }
+    static std::string FoundPlaces() { return ReadFileBytes(PluginsDir() + "\\om_places.ini"); }
+};
+
+TEST_F(PlaceSearchTest, AFoundPlaceIsTestedKeptAndShownAfterARestart) {
+    auto& e = OpenSearch();
+    ASSERT_TRUE(server().ClearRecord());
+
+    Search(e, L"и");  // too short: a hint, no request
+    EXPECT_EQ(SearchStatus(), Cp1251(L"Нужно хотя бы две буквы"));
+    EXPECT_TRUE(server().Requests().empty());
+
+    Search(e, L"ивановка");
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(rows.size(), 5u) << SearchStatus();
+    EXPECT_EQ(rows[0], Cp1251(L"Ивановка, Чуйская область, Киргизия (42.8833, 75.0833)"));
+    int connects = 0, searches = 0;
+    for (const RecordedRequest& request : server().Requests()) {
+        connects += request.line == "CONNECT geocoding-api.open-meteo.com:443 HTTP/1.1";
+        searches += request.line ==
+                    "TLS GET /v1/search?name=%D0%B8%D0%B2%D0%B0%D0%BD%D0%BE%D0%B2%D0%BA%D0%B0&count=10&language=ru"
+                    "&format=json HTTP/1.1";
+    }
+    EXPECT_EQ(connects, 1);
+    EXPECT_EQ(searches, 1);
+
+    Choose(e, 0);
+    EXPECT_FALSE(IsWindowVisible(SearchWindow()));
+    const std::string entry = Cp1251(L"Ивановка (Чуйская область)=42.8833,75.0833\r\n");
+    EXPECT_EQ(FoundPlaces(), entry);
+    EXPECT_EQ(Text(FormItem(ow::pref_id::cbTowns)), Cp1251(L"Ивановка (Чуйская область)"));
+    SendMessageA(FormItem(ow::pref_id::bTest), BM_CLICK, 0, 0);
+    EXPECT_EQ(Text(FormItem(ow::pref_id::eTest)).rfind(Status(L"Ивановка (Чуйская область). Сейчас "), 0), 0u)
+        << Text(FormItem(ow::pref_id::eTest));
+
+    // The same place again is selected, not added.
+    SendMessageA(FormItem(ow::pref_id::bFindPlace), BM_CLICK, 0, 0);
+    Search(e, L"Ивановка");
+    Choose(e, 0);
+    EXPECT_EQ(FoundPlaces(), entry);
+
+    // What the user is told instead of places.
+    struct Case {
+        const char* mode;
+        const wchar_t* name;
+        std::string status;
+    };
+    const Case cases[] = {
+        {"normal", L"qqqq", Cp1251(L"Ничего не найдено")},
+        {"api-error", L"Москва", "Open-Meteo: Geocoding search is temporarily unavailable"},
+        {"not-json", L"Москва", Cp1251(L"Ошибка соединения")},
+    };
+    SendMessageA(FormItem(ow::pref_id::bFindPlace), BM_CLICK, 0, 0);
+    for (const Case& c : cases) {
+        ASSERT_TRUE(server().SetMode(std::string("name=") + c.mode));
+        Search(e, c.name);
+        EXPECT_EQ(SearchStatus(), c.status) << c.mode;
+        EXPECT_TRUE(Rows().empty()) << c.mode;
+    }
+    ASSERT_TRUE(server().SetMode("name=normal"));
+    Search(e, L"mtskheta");  // a name with no letter of code page 1251
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0], std::string(6, '?') + ", " + std::string(6, '?') + "-" + std::string(8, '?') + Cp1251(L", Грузия (41.8451, 44.7188)"));
+
+    SendMessageA(FormItem(ow::pref_id::bOk), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(SearchWindow())) << "OK closes the search too";
+    e.Finalize();
+    StopEmulator();
+
+    // A new start keeps the choice: the place's forecast in the bar.
+    Start();
+    ASSERT_TRUE(emu().Initialize().has_value());
+    emu().ClickIcon(0);
+    EXPECT_EQ(StatusText(2).rfind(Status(L"Ивановка (Чуйская область). Сейчас "), 0), 0u)
+        << ::testing::PrintToString(StatusText(2));
+    emu().Finalize();
+}
+
+TEST_F(PlaceSearchTest, ASlowSearchLetsTheHostRunAndMayBeAbandonedAtAnyMoment) {
+    auto& e = OpenSearch();
+    // A certificate that does not verify: the refresh's text (the first
+    // handshake of this WinInet, so none is kept from before).
+    ASSERT_TRUE(server().Control("tls?cert=wrong-host").has_value());
+    Search(e, L"Москва");
+    EXPECT_EQ(SearchStatus(), Cp1251(L"Ошибка соединения"));
+    EXPECT_TRUE(Rows().empty());
+    ASSERT_TRUE(server().Control("tls?cert=good").has_value());
+
+    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=1500"));
+
+    // The host's loop runs on while the answer is late.
+    SetWindowTextA(SearchItem(ow::place_search_id::kNameBox), "Moscow");
+    EXPECT_GE(CountingHostTicks([] { SendMessageA(SearchItem(ow::place_search_id::kSearch), BM_CLICK, 0, 0); }), 10);
+    EXPECT_EQ(Rows().size(), 3u) << SearchStatus();
+
+    // Closed while it waits: the late answer writes nowhere.
+    ASSERT_TRUE(server().ClearRecord());
+    WhenTheServerHolds([&] { SendMessageA(SearchWindow(), WM_CLOSE, 0, 0); });
+    SetWindowTextA(SearchItem(ow::place_search_id::kNameBox), "Paris");
+    SendMessageA(SearchItem(ow::place_search_id::kSearch), BM_CLICK, 0, 0);
+    caller_.CancelAll();
+    EXPECT_FALSE(IsWindowVisible(SearchWindow()));
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(SearchStatus(), Cp1251(L"Идёт поиск…"));
+
+    // A search during a refresh: both end with their own answers.
+    SendMessageA(FormItem(ow::pref_id::bOk), BM_CLICK, 0, 0);
+    ASSERT_TRUE(server().ClearRecord());
+    WhenTheServerHolds([&] {
+        e.Preferences();
+        SendMessageA(FormItem(ow::pref_id::bFindPlace), BM_CLICK, 0, 0);
+        SetWindowTextA(SearchItem(ow::place_search_id::kNameBox), "Paris");
+        SendMessageA(SearchItem(ow::place_search_id::kSearch), BM_CLICK, 0, 0);
+    });
+    e.ClickIcon(0);
+    caller_.CancelAll();
+    EXPECT_EQ(Rows().size(), 2u) << SearchStatus();
+    EXPECT_EQ(StatusText(2).rfind(Status(L"Москва. Сейчас "), 0), 0u) << StatusText(2);
+
+    // Finalised while a search waits: the reply comes at once, nothing of
+    // the plug-in's stays, and the late answer goes nowhere.
+    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=600000"));
+    ASSERT_TRUE(server().ClearRecord());
+    std::optional<std::string> reply;
+    WhenTheServerHolds([&] { reply = e.Finalize().value_or("(null)"); });
+    SetWindowTextA(SearchItem(ow::place_search_id::kNameBox), "Paris");
+    SendMessageA(SearchItem(ow::place_search_id::kSearch), BM_CLICK, 0, 0);
+    caller_.CancelAll();
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(*reply, FinalizeReply());
+    e.Pump(300);
+    EXPECT_EQ(SearchWindow(), nullptr);
+    EXPECT_EQ(FindForm(), nullptr);
+}
+
+// Finalised and unloaded from a message handled while a search waits: the
+// library goes once nothing of it runs, and the next life works.
+TEST_F(PlaceSearchTest, ASearchAbandonedByAnUnloadLeavesNothing) {
+    auto& e = OpenSearch();
+    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=600000"));
+    std::optional<std::string> reply;
+    WhenTheServerHolds([&] {
+        reply = e.Finalize().value_or("(null)");
+        e.plugin().Unload();
+    });
+    SetWindowTextA(SearchItem(ow::place_search_id::kNameBox), "Paris");
+    SendMessageA(SearchItem(ow::place_search_id::kSearch), BM_CLICK, 0, 0);
+    caller_.CancelAll();
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(*reply, FinalizeReply());
+    const auto mapped = [] { return GetModuleHandleA("ostixWeather.dll") != nullptr; };
+    EXPECT_TRUE(e.PumpUntil([&] { return !mapped(); }, 15000)) << "the library stayed after its last call";
+    EXPECT_EQ(SearchWindow(), nullptr);
+
+    ASSERT_TRUE(server().SetMode("name=normal"));
+    ASSERT_TRUE(e.plugin().Load());
+    ASSERT_TRUE(e.Initialize().has_value());
+    e.ClickIcon(0);
+    EXPECT_EQ(StatusText(2).rfind(Status(L"Москва. Сейчас "), 0), 0u) << StatusText(2);
+    e.Finalize();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "download_fixture.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "process_footprint.h"
 
 namespace wine_tests {
@@ -138,7 +139,7 @@ TEST_F(ReloadSoakTest, EveryUnloadLeavesNothingBehind) {
     // library finds none of its own classes registered.
     ASSERT_TRUE(e.plugin().Load());
     WNDCLASSA wc = {};
-    EXPECT_FALSE(GetClassInfoA(e.plugin().module(), "TfPref", &wc));
+    EXPECT_FALSE(GetClassInfoA(e.plugin().module(), ow::pref_id::kFormClass, &wc));
     e.plugin().Unload();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "prefs/core/text_lines.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "test_authority.h"
 #include "weather/core/weather_sources.h"
 #include "wine_path.h"
@@ -41,23 +42,6 @@ std::string Cp1251(const wchar_t* text) {
     WideCharToMultiByte(1251, 0, text, -1, out.data(), n, nullptr, nullptr);
     out.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
     return out;
-}
-
-HWND FindDescendant(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) CALLBACK -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(child) != s->id) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::string DataFile(const std::string& name) {
@@ -184,7 +168,7 @@ std::vector<std::string> PluginTest::LogMessages() const {
     return messages;
 }
 
-HWND PluginTest::FindForm() { return FindWindowA("TfPref", nullptr); }
+HWND PluginTest::FindForm() { return FindWindowA(ow::pref_id::kFormClass, nullptr); }
 
 namespace {
 // The sample server's HTTPS stands on the tests' own authority: this program's

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "child_window.h"
 #include "host_emulator.h"
 #include "prefs/core/town_lists.h"
 
@@ -18,8 +19,7 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string PluginsDir();  // <program dir>\plugins
 std::string Cp1251(const wchar_t* text);
-// The first window below `parent`, at any depth, whose control id is `id`.
-HWND FindDescendant(HWND parent, int id);
+using host::FindDescendant;
 // A file of the repository's data folder (OW_DATA_DIR, a Unix path).
 std::string DataFile(const std::string& name);
 // Line `index` of the town list that source `source` ships, split as the

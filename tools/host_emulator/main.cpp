@@ -19,6 +19,9 @@
 //                                     1 insert into the chat, 2 settings, 3 About);
 //                                     without a tag the menu is closed with Esc
 //     memo                            print the chat input's text
+//     search ROW FILE.bmp NAME        in the open preferences: "Найти…", NAME (UTF-8)
+//                                     searched, a picture of the search window, the
+//                                     0-based ROW chosen, OK; prints the places found
 //     shot FILE.bmp                   save a picture of the screen around the window
 //     loop                            hand over to the interactive message loop
 // Texts are printed as UTF-8. With OW_TLS_DIR set, the test authority there
@@ -34,20 +37,24 @@
 
 #include "host_emulator.h"
 #include "menu_driver.h"
+#include "place_search_hand.h"
 #include "test_authority.h"
 
 namespace {
 
-std::string Utf8(const std::string& ansi) {
-    if (ansi.empty()) return {};
-    const int wn = MultiByteToWideChar(1251, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+// A text from one code page into another, through UTF-16.
+std::string Recode(const std::string& text, UINT from, UINT to) {
+    if (text.empty()) return {};
+    const int wn = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wn), L'\0');
-    MultiByteToWideChar(1251, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), wn);
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), wn);
+    const int n = WideCharToMultiByte(to, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(to, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
     return out;
 }
+
+std::string Utf8(const std::string& ansi) { return Recode(ansi, 1251, CP_UTF8); }
 
 void PrintMenu(const host::SeenMenu& seen, int tag) {
     if (!seen.opened) {
@@ -163,6 +170,16 @@ int RunScript(host::HostEmulator& emu, std::istream& script) {
             PrintMenu(host::UseIconMenu(emu, {host::MenuAction::KeyboardChoice, tag + 1}), tag);
         } else if (command == "memo") {
             std::printf("memo = \"%s\"\n", Utf8(MemoText(emu.window().panelMemo())).c_str());
+        } else if (command == "search") {
+            int row = -1;
+            std::string picture, name;
+            words >> row >> picture >> std::ws;
+            std::getline(words, name);
+            const host::PlaceSearchSeen seen = host::SearchForPlace(emu, Recode(name, CP_UTF8, 1251), row, picture);
+            if (!seen.opened) std::printf("search: no search window\n");
+            for (const std::string& found : seen.rows) std::printf("place: %s\n", Utf8(found).c_str());
+            std::printf("search: \"%s\", picture %s, row %d chosen\n", Utf8(seen.status).c_str(),
+                        seen.pictured ? "saved" : "failed", row);
         } else if (command == "shot") {
             std::string path;
             words >> path;

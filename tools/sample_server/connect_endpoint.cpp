@@ -7,6 +7,7 @@
 #include "pages.h"
 #include "proxy_credentials.h"
 #include "weather/core/open_meteo_request.h"
+#include "weather/core/place_search_request.h"
 
 namespace ow::sample {
 namespace {
@@ -44,7 +45,9 @@ bool AnswerConnect(ConnectionStream& stream, const LiveSettings& settings, const
         return SendPage(stream, "407 Proxy Authentication Required", challenge, kTunnelCredentialsPage);
     }
     if (request->port != kTunnelPort) return SendPage(stream, "403 Forbidden", {}, kTunnelForbiddenPage);
-    if (!EqualIgnoringCase(request->host, kOpenMeteoHost) || !origin)
+    const bool openMeteo =
+        EqualIgnoringCase(request->host, kOpenMeteoHost) || EqualIgnoringCase(request->host, kGeocodingHost);
+    if (!openMeteo || !origin)
         return SendPage(stream, "502 Bad Gateway", {}, kBadGatewayPage);
     if (settings.behaviour().mode == Mode::RefuseTunnel) return SendPage(stream, "502 Bad Gateway", {}, refusalPage);
 

@@ -33,6 +33,22 @@
 // api.open-meteo.com and 127.0.0.1, from the test authority), wrong-host,
 // expired or unknown-ca. Sessions are never resumed.
 //
+// It also stands in for Open-Meteo's geocoding API
+// (geocoding-api.open-meteo.com, GET /v1/search?name=..&count=..&language=..
+// &format=json) from a small gazetteer (place_gazetteer.cpp): the places whose
+// Russian or English name starts with the name (Latin and Cyrillic in any
+// case, two characters at least), most populous first, at most count (1 to
+// 100, default 10), named in Russian for language=ru (in their own script
+// where they have no Russian name: Georgian, Arabic, Chinese), in English
+// otherwise; namesakes in several countries (Москва, Ивановка, Париж). No place
+// found: the object without "results"; a bad count or format: 400 with the
+// error object. It is served as the forecast is: over HTTPS on the TLS port
+// (the path tells the two hosts apart), through CONNECT tunnels to port 443 of
+// its host (the certificates name both hosts), and on the plain port at
+// /v1/search in origin form and at http://geocoding-api.open-meteo.com in
+// proxy form. The modes act on it as on the forecast (api-error: 400 with an
+// error object; slow-start: a late answer).
+//
 // Flags: --port N (0, the default, picks a free port), --port-file PATH
 // (written once listening, holds just the port number), --log PATH (appends
 // each recorded request), --auth USER:PASS (proxy requests and CONNECT need

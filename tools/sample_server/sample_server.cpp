@@ -6,7 +6,10 @@
 #include "control_endpoint.h"
 #include "dead_connection.h"
 #include "open_meteo_endpoint.h"
+#include "place_search_endpoint.h"
+#include "request_target.h"
 #include "weather/core/open_meteo_request.h"
+#include "weather/core/place_search_request.h"
 #include "weather/core/weather_sources.h"
 
 namespace ow::sample {
@@ -75,6 +78,9 @@ void SampleServer::InstallTlsRoutes() {
     tlsHttp_->Get(R"(.*)", [this](const httplib::Request& request, httplib::Response& response) {
         const Behaviour behaviour = settings_.behaviour();
         if (DropConnectionIfAsked(behaviour, shutdown_, response)) return;
+        // One origin for both Open-Meteo hosts: the path tells them apart.
+        if (ParseRequestTarget(request.target).path == kGeocodingPath)
+            return AnswerPlaceSearchRequest(request, response, behaviour, shutdown_);
         AnswerOpenMeteoRequest(request, response, site_.date, behaviour, shutdown_);
     });
     tlsHttp_->HandConnectionsTo([this](int socket) { origin_->Serve(socket, {}); });

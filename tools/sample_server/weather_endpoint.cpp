@@ -6,9 +6,11 @@
 #include "document_response.h"
 #include "open_meteo_endpoint.h"
 #include "pages.h"
+#include "place_search_endpoint.h"
 #include "proxy_credentials.h"
 #include "request_target.h"
 #include "weather/core/open_meteo_request.h"
+#include "weather/core/place_search_request.h"
 #include "weather_document.h"
 
 namespace ow::sample {
@@ -35,6 +37,8 @@ void AnswerWeatherRequest(const httplib::Request& request, httplib::Response& re
     }
     if (target.proxyForm ? target.host == kOpenMeteoHost : target.path == kOpenMeteoPath)
         return AnswerOpenMeteoRequest(request, response, site.date, behaviour, stop);
+    if (target.proxyForm ? target.host == kGeocodingHost : target.path == kGeocodingPath)
+        return AnswerPlaceSearchRequest(request, response, behaviour, stop);
 
     std::optional<Source> hostSource;
     if (target.proxyForm) {

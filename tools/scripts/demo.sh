@@ -6,7 +6,9 @@
 # the popup menu, the preferences window, finalise. Then a second start with
 # Open-Meteo (Moscow) chosen: a refresh over HTTPS through the same proxy (a
 # CONNECT tunnel to the server's TLS origin, its certificate from the tests'
-# own authority, trusted in this Wine prefix only), the About page. Then the
+# own authority, trusted in this Wine prefix only): first a place found by
+# name in the preferences (Paris of the Chelyabinsk region, among its
+# namesakes) and its forecast, then Moscow's and the About page. Then the
 # server is stopped and a third start refreshes again: the failure, then the
 # last good forecast of Moscow with its age, also in the chat input.
 #   demo.sh BUILD_DIR WINE_BUILD_DIR     (build/ and build/wine32 or build/win64)
@@ -59,6 +61,16 @@ shot prefs.bmp
 final
 status
 SCRIPT
+cat > "$OUT/search.txt" <<SCRIPT
+init
+prefs
+pump 500
+search 2 search.bmp Париж
+click left
+status
+shot found.bmp
+final
+SCRIPT
 cat > "$OUT/open-meteo.txt" <<SCRIPT
 init
 click left
@@ -82,9 +94,18 @@ final
 SCRIPT
 cd "$OUT"
 "$OW_WINE" host_emulator.exe --script demo.txt | tr -d '\r'
+# Open-Meteo.com, Moscow, through the proxy, no scrolling.
+open_meteo_settings() {
+    printf '%s\r\n' resource=2 city=1 autoupdate=0 bar-section=2 bar-refresh=1 old-style=0 use-scroll=0 \
+        use-proxy=1 proxy-host=127.0.0.1 "proxy-port=$port" proxy-auth=0 use-scroll-speed=5 > "$OUT/plugins/ostixweather.ini"
+}
+echo "--- Open-Meteo.com over HTTPS through the proxy: a place found by name ---"
+open_meteo_settings
+"$OW_WINE" host_emulator.exe --script search.txt | tr -d '\r'
+echo "found places (plugins/om_places.ini):"
+iconv -f CP1251 -t UTF-8 plugins/om_places.ini | tr -d '\r' || true
 echo "--- Open-Meteo.com (Moscow) over HTTPS through the proxy ---"
-printf '%s\r\n' resource=2 city=1 autoupdate=0 bar-section=2 bar-refresh=1 old-style=0 use-scroll=0 \
-    use-proxy=1 proxy-host=127.0.0.1 "proxy-port=$port" proxy-auth=0 use-scroll-speed=5 > "$OUT/plugins/ostixweather.ini"
+open_meteo_settings
 "$OW_WINE" host_emulator.exe --script open-meteo.txt | tr -d '\r'
 echo "--- the server stopped: the last good forecast with its age ---"
 kill "$server" 2>/dev/null || true
@@ -92,6 +113,6 @@ wait "$server" 2>/dev/null || true
 "$OW_WINE" host_emulator.exe --script offline.txt | tr -d '\r'
 echo "--- debug log ---"
 iconv -f CP1251 -t UTF-8 ostix_weather_debug.log | tr -d '\r' || true
-for b in started ticker inserted prefs about offline offline-inserted; do
+for b in started ticker inserted prefs search found about offline offline-inserted; do
     [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/demo-$b.png" && echo "screenshot: build/demo-$b.png"
 done

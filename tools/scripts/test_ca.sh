@@ -2,7 +2,7 @@
 # A certificate authority for the tests and the server certificates the sample
 # server can present, all RSA 2048 and PEM (the authority also DER):
 #   ca.pem ca.der ca.key           the test authority (CA:TRUE), trusted only where a test says so
-#   good.pem good.key              the Open-Meteo host, signed by the test authority
+#   good.pem good.key              the Open-Meteo hosts (forecast and geocoding), signed by the test authority
 #   wrong-host.pem wrong-host.key  wrong-host.example only, same authority
 #   expired.pem expired.key        names as good, same authority, expired in 2021
 #   unknown-ca.pem unknown-ca.key  names as good, signed by other-ca.pem, which nobody trusts
@@ -16,16 +16,19 @@ out=${1:?usage: test_ca.sh OUT_DIR}
 # The work happens in another folder, where a relative name would not lead here.
 [[ $out = /* ]] || out=$PWD/$out
 files=(ca.pem ca.der ca.key good.pem good.key wrong-host.pem wrong-host.key expired.pem expired.key
-    unknown-ca.pem unknown-ca.key other-ca.pem)
-# The host name as the plug-in spells it.
-header=$(cd "$(dirname "$0")/../.." && pwd)/src/weather/core/open_meteo_request.h
-host=$(sed -n 's/.*kOpenMeteoHost = "\([^"]*\)";.*/\1/p' "$header")
-[ -n "$host" ] || { echo "test_ca.sh: no host name in $header" >&2; exit 1; }
-names="DNS:$host,DNS:127.0.0.1"
+    unknown-ca.pem unknown-ca.key other-ca.pem names.txt)
+# The host names as the plug-in spells them.
+core=$(cd "$(dirname "$0")/../.." && pwd)/src/weather/core
+host=$(sed -n 's/.*kOpenMeteoHost = "\([^"]*\)";.*/\1/p' "$core/open_meteo_request.h")
+geocoding=$(sed -n 's/.*kGeocodingHost = "\([^"]*\)";.*/\1/p' "$core/place_search_request.h")
+[ -n "$host" ] && [ -n "$geocoding" ] || { echo "test_ca.sh: no host names in $core" >&2; exit 1; }
+names="DNS:$host,DNS:$geocoding,DNS:127.0.0.1"
 
+# A set made for other names is made again.
 complete() {
     local f
     for f in "${files[@]}"; do [ -s "$1/$f" ] || return 1; done
+    [ "$(cat "$1/names.txt")" = "$names" ]
 }
 complete "$out" && exit 0
 
@@ -88,7 +91,10 @@ openssl ca -batch -config ca.cnf -cert ca.pem -keyfile ca.key -in expired.csr -o
     -startdate 20200101000000Z -enddate 20210101000000Z -extfile expired.ext 2>/dev/null
 
 rm -rf ./*.csr ./*.ext ca.cnf ca-db other-ca.key
+echo "$names" > names.txt
 chmod 644 ./*
+# An outdated set goes first; a racing caller's fresh one stays.
+[ -e "$out" ] && ! complete "$out" && rm -rf "$out"
 if ! mv -T "$work" "$out" 2>/dev/null; then
     complete "$out" || { echo "test_ca.sh: $out exists but is not a whole set" >&2; exit 1; }
 fi

@@ -29,6 +29,7 @@ void FormCommands::OkClick() {
     display_.ShowStatusText("");  // clears the section chosen before the change
     settings_.SaveSettings();
     settings_.ApplySettings();
+    search_.Close();
     window_.Hide();
 }
 
@@ -36,11 +37,13 @@ void FormCommands::CancelClick() {
     display_.StopTimers();
     state_.TestMode = false;
     settings_.ApplySettings();
+    search_.Close();
     window_.Hide();
 }
 
 void FormCommands::FormCloseQuery() {
     display_.OnFormCloseQuery();
+    search_.Close();
     window_.Hide();
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/display_state.h"
 #include "display/core/status_display.h"
+#include "host/core/place_search_commands.h"
 #include "prefs/core/pref_controls.h"
 #include "prefs/core/pref_window.h"
 #include "prefs/core/settings_ops.h"
@@ -20,10 +21,11 @@ using TestDownload = std::function<FetchResult(const std::string& townCode)>;
 
 class FormCommands {
 public:
+    // Hiding the window closes `search` too, abandoning a search under way.
     FormCommands(SettingsModel& settings, StatusDisplay& display, DisplayState& state, PrefControls& controls,
-                 PrefWindow& window, TestDownload download)
+                 PrefWindow& window, PlaceSearchCommands& search, TestDownload download)
         : settings_(settings), display_(display), state_(state), controls_(controls), window_(window),
-          download_(std::move(download)) {}
+          search_(search), download_(std::move(download)) {}
 
     void FormShow();         // the window went from hidden to shown
     void TestClick();
@@ -38,6 +40,7 @@ private:
     DisplayState& state_;
     PrefControls& controls_;
     PrefWindow& window_;
+    PlaceSearchCommands& search_;
     TestDownload download_;
 };
 

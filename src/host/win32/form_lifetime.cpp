@@ -20,6 +20,7 @@ void FormLifetime::Free() {
     // Finalisation itself is one call; any more means it came nested in a
     // call of the plug-in's own, whose form may be on the stack below.
     if (depth_ > 1) {
+        current_.search->Close();
         current_.form->Hide();
         retired_.push_back(std::move(current_));
     }
@@ -36,7 +37,10 @@ void FormLifetime::Left(Entry entry) {
     // stay, but its windows and system objects go now, on the host's thread,
     // while the library is surely mapped (the host may unload it before
     // calling again; the object's memory then goes with the library).
-    for (FormParts& parts : retired_) parts.form->DestroyNow();
+    for (FormParts& parts : retired_) {
+        parts.search->DestroyNow();  // owned by the form's window: first
+        parts.form->DestroyNow();
+    }
 }
 
 }  // namespace ow

@@ -16,7 +16,9 @@
 #include "common/win32/library_hold.h"
 #include "host/core/form_commands.h"
 #include "host/core/menu_commands.h"
+#include "host/core/place_search_commands.h"
 #include "prefs/core/settings_ops.h"
+#include "prefs/win32/place_search_window.h"
 #include "prefs/win32/pref_form.h"
 
 namespace ow {
@@ -29,6 +31,8 @@ struct FormParts {
     std::unique_ptr<SettingsModel> settings;
     std::unique_ptr<FormCommands> commands;
     std::unique_ptr<MenuCommands> menu;
+    std::unique_ptr<PlaceSearchWindow> search;  // owned by the form's window
+    std::unique_ptr<PlaceSearchCommands> searchCommands;
 };
 
 class FormLifetime {

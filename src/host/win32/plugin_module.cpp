@@ -57,8 +57,20 @@ PrefFormEvents PluginModule::FormEvents(const std::shared_ptr<bool>& alive) {
     events.onCancel = guard([parts] { parts().commands->CancelClick(); });
     events.onCloseQuery = guard([parts] { parts().commands->FormCloseQuery(); });
     events.onResourceChange = guard([parts] { parts().settings->ResourceChanged(); });
+    events.onFindPlace = guard([parts] { parts().searchCommands->FindPlaceClick(); });
     events.onMenuItem = guard([parts](int tag) { parts().menu->MenuItemClick(tag); });
     return events;
+}
+
+PlaceSearchEvents PluginModule::SearchEvents(const std::shared_ptr<bool>& alive) {
+    return forms_.Guard(alive, [this](PlaceSearchAction action) {
+        PlaceSearchCommands& commands = *forms_.Current().searchCommands;
+        switch (action) {
+            case PlaceSearchAction::kSearch: return commands.SearchClick();
+            case PlaceSearchAction::kChoose: return commands.ChooseClick();
+            case PlaceSearchAction::kClose: return commands.Close();
+        }
+    });
 }
 
 void PluginModule::CreateForm() {
@@ -68,8 +80,12 @@ void PluginModule::CreateForm() {
     parts.form = std::make_unique<PrefForm>(ModuleInstance(), FormEvents(parts.alive), TheWeatherSources());
     parts.settings =
         std::make_unique<SettingsModel>(working_, display_, *parts.form, files_, statusDisplay_, TheWeatherSources());
+    parts.search = std::make_unique<PlaceSearchWindow>(ModuleInstance(), parts.form->window(), SearchEvents(parts.alive));
+    parts.searchCommands = std::make_unique<PlaceSearchCommands>(
+        *parts.settings, *parts.search,
+        [this](const std::string& name, const WorkingValues& values) { return download_.SearchPlaces(name, values); });
     parts.commands = std::make_unique<FormCommands>(*parts.settings, statusDisplay_, display_, *parts.form,
-                                                    *parts.form,
+                                                    *parts.form, *parts.searchCommands,
                                                     [this](const std::string& code) { return download_.Run(code); });
     parts.menu = std::make_unique<MenuCommands>(statusDisplay_, host_, *parts.form, *parts.alive);
     forms_.Adopt(std::move(parts));

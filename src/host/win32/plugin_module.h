@@ -60,6 +60,7 @@ public:
 private:
     PluginModule() = default;
     PrefFormEvents FormEvents(const std::shared_ptr<bool>& alive);
+    PlaceSearchEvents SearchEvents(const std::shared_ptr<bool>& alive);
 
     EnvelopeBuffer envelopeBuffer_;
     HostCallback hostCallback_;

@@ -12,6 +12,7 @@
 #include "display/win32/kept_forecast_file.h"
 #include "weather/core/fetch_handles.h"
 #include "weather/core/fetch_weather.h"
+#include "weather/core/place_search.h"
 #include "weather/win32/wininet_port.h"
 
 namespace ow {
@@ -25,6 +26,11 @@ public:
     // CachedWeatherLine) carries the last good forecast of its source and
     // town when there is a fresh one.
     FetchResult Run(const std::string& townCode);
+    // A place search over the same WinInet port, worker and registry, so
+    // finalisation ends it as it ends a download.
+    PlaceSearchResult SearchPlaces(const std::string& name, const WorkingValues& values) {
+        return ow::SearchPlaces(name, values, internet_, fetches_);
+    }
     // Finalisation: every download in progress is closed and returns.
     void CloseAll() { fetches_.CloseAll(); }
 

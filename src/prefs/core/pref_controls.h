@@ -22,6 +22,7 @@ enum class PrefPart {
     tbScrSpeed,
     gbProxy,
     ProxyLoginFields,  // eProxyLogin and eProxyPass with their labels
+    bFindPlace,        // the place search's button beside cbTowns
 };
 
 class PrefControls {

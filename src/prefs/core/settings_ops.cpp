@@ -2,6 +2,7 @@
 
 #include "common/status_texts.h"
 #include "common/timer_rules.h"
+#include "prefs/core/found_places.h"
 #include "prefs/core/settings_texts.h"
 #include "prefs/core/town_lists.h"
 
@@ -24,6 +25,7 @@ SettingsModel::Lists SettingsModel::NewLists() const {
     Lists lists;
     lists.townLists.resize(sources_.size());
     lists.townNames.resize(sources_.size());
+    lists.shippedCounts.resize(sources_.size());
     return lists;
 }
 
@@ -78,6 +80,11 @@ void SettingsModel::FillTownBox(int source) {
     controls_.ClearTownItems();
     controls_.ClearTownText();
     controls_.SetTownItems(TownNames(source));
+    ShowPlaceSearchFor(source);
+}
+
+void SettingsModel::ShowPlaceSearchFor(int source) {
+    controls_.SetShown(PrefPart::bFindPlace, !sources_[Row(source)].foundPlacesFile.empty());
 }
 
 void SettingsModel::SelectTownIfListed(int source, int index) {
@@ -136,6 +143,7 @@ void SettingsModel::LoadSettings() {
 
     controls_.ClearTownText();
     controls_.SetTownItems(lists.townNames[0]);
+    ShowPlaceSearchFor(0);
     SelectFirstTown(0);
     TakeSelectedTown(0);
 
@@ -165,6 +173,11 @@ void SettingsModel::ReadTownFiles(Lists& lists) {
             missing += fileName;
             AddDefaultTown(sources_[row].defaultTown, townList, townNames);
         }
+        lists.shippedCounts[row] = townList.size();
+        const std::string_view foundFile = sources_[row].foundPlacesFile;
+        if (foundFile.empty()) continue;
+        // Missing until the first place is found: no message.
+        if (const auto bytes = store_.ReadFile(foundFile)) ReadTownList(*bytes, townList, townNames);
     }
     if (!missing.empty()) store_.ShowMessageBox(kSettingsErrorCaption.view(), MissingTownFilesText(missing));
 }
@@ -286,18 +299,28 @@ bool SettingsModel::SaveSettings() {
 std::string SettingsModel::TestPrepare() {
     display_.ScrollPosition = kScrollRestPosition;
 
-    values_.UseProxy = Checked(PrefCheckBox::cbUseProxy);
-    if (values_.UseProxy) {
-        values_.ProxyHost = controls_.EditText(PrefEdit::eProxyHost);
-        values_.ProxyPort = controls_.EditText(PrefEdit::eProxyPort);
-        values_.ProxyAuth = Checked(PrefCheckBox::cbProxyAuth);
-        values_.ProxyLogin = values_.ProxyAuth ? controls_.EditText(PrefEdit::eProxyLogin) : std::string();
-        values_.ProxyPassword = values_.ProxyAuth ? controls_.EditText(PrefEdit::eProxyPass) : std::string();
-    }
+    TakeWindowProxy(values_);
 
     values_.SourceIndex = SourceIndexFrom(controls_.ResourceIndex(), sources_);
     TakeSelectedTown(values_.SourceIndex);
     return values_.TownCode;
+}
+
+void SettingsModel::TakeWindowProxy(WorkingValues& values) const {
+    values.UseProxy = Checked(PrefCheckBox::cbUseProxy);
+    if (values.UseProxy) {
+        values.ProxyHost = controls_.EditText(PrefEdit::eProxyHost);
+        values.ProxyPort = controls_.EditText(PrefEdit::eProxyPort);
+        values.ProxyAuth = Checked(PrefCheckBox::cbProxyAuth);
+        values.ProxyLogin = values.ProxyAuth ? controls_.EditText(PrefEdit::eProxyLogin) : std::string();
+        values.ProxyPassword = values.ProxyAuth ? controls_.EditText(PrefEdit::eProxyPass) : std::string();
+    }
+}
+
+WorkingValues SettingsModel::WindowProxyValues() const {
+    WorkingValues values;
+    TakeWindowProxy(values);
+    return values;
 }
 
 std::string SettingsModel::TestTownMissingText() const {
@@ -316,7 +339,39 @@ void SettingsModel::TestRestore() {
 void SettingsModel::ResourceChanged() {
     const int source = SourceIndexFrom(controls_.ResourceIndex(), sources_);
     controls_.SetTownItems(TownNames(source));
+    ShowPlaceSearchFor(source);
     SelectFirstTown(source);
+}
+
+bool SettingsModel::ChooseFoundPlace(const FoundPlace& place) {
+    if (!lists_) return false;
+    const std::size_t row = Row(controls_.ResourceIndex());
+    const std::string_view file = sources_[row].foundPlacesFile;
+    if (file.empty()) return false;
+    StringList& lines = lists_->townLists[row];
+    StringList& names = lists_->townNames[row];
+    int index = FindPlaceEntry(lines, PlaceCode(place.latitude, place.longitude));
+    if (index == kNoItem) {
+        // The file as it is now; if it cannot be read, the places it held
+        // when the lists were loaded, so that none is lost by the rewrite.
+        std::string before;
+        if (auto bytes = store_.ReadFile(file)) {
+            before = std::move(*bytes);
+        } else {
+            for (std::size_t i = lists_->shippedCounts[row]; i < lines.size(); ++i) before.append(lines[i]).append("\r\n");
+        }
+        const std::string entry = FoundPlaceEntry(place);
+        if (!store_.WriteFileAtomically(file, WithEntryAdded(before, entry))) {
+            // Modal: the plug-in may be finalised inside it, so nothing follows.
+            store_.ShowMessageBox(kSettingsErrorCaption.view(), SettingsNotSavedText(file));
+            return false;
+        }
+        ReadTownList(entry, lines, names);
+        index = static_cast<int>(lines.size()) - 1;
+        controls_.SetTownItems(names);
+    }
+    controls_.SetTownIndex(index);
+    return true;
 }
 
 }  // namespace ow

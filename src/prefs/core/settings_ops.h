@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/display_state.h"
+#include "common/found_place.h"
 #include "common/update_timer.h"
 #include "common/weather_source.h"
 #include "common/working_values.h"
@@ -41,12 +42,22 @@ public:
     // TestTownMissingText()).
     std::string TestPrepare();
     std::string TestTownMissingText() const;
+    // Working values holding only the window's proxy choice, as Test takes
+    // it, for a download that must not change the plug-in's (the place
+    // search, whose request reads nothing else).
+    WorkingValues WindowProxyValues() const;
     // Test button, after the download: proxy values and SourceIndex back to
     // the stored ones. The town stays the tested one until the next apply.
     void TestRestore();
     // cbResource changed: that source's towns into cbTowns, the first one
     // selected. Working values do not change.
     void ResourceChanged();
+    // A place chosen in the place search, for the source chosen in
+    // cbResource: selected in cbTowns, after being added to the source's
+    // found places (file and list) unless an entry names the same place.
+    // False, with everything as it was, when the source has no place search
+    // or the file could not be written (the user gets a message box).
+    bool ChooseFoundPlace(const FoundPlace& place);
     // Form freed: SettingsList and the town lists are released and count as
     // absent. A LoadSettings still running (its message box open) stops, and
     // ApplySettings does nothing from then on.
@@ -62,6 +73,7 @@ private:
         SettingsList settings;
         std::vector<StringList> townLists;  // one per source
         std::vector<StringList> townNames;
+        std::vector<std::size_t> shippedCounts;  // entries before the found places
     };
 
     Lists NewLists() const;
@@ -78,10 +90,12 @@ private:
     std::string ValueFromControls(SettingKey key) const;
 
     void FillTownBox(int source);
+    void ShowPlaceSearchFor(int source);
     void SelectTownIfListed(int source, int index);
     void SelectFirstTown(int source);
     // TownCode and TownName from the town selected in the box.
     void TakeSelectedTown(int source);
+    void TakeWindowProxy(WorkingValues& values) const;
     void ReadStoredProxyTexts();
     void ShowProxyTexts();
     void ShowScrollSpeedPerCheckBox();

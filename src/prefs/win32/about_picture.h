@@ -14,9 +14,10 @@ namespace ow {
 // lines end inside its 308 pixels.
 inline constexpr std::string_view kAuthorWebAddress = "http://weather.ostix.example";
 inline constexpr std::string_view kAuthorEmail = "weather@ostix.example";
-// The forecast of the Open-Meteo source is theirs, under CC BY 4.0, which
-// asks for this credit.
-inline constexpr std::string_view kWeatherDataCredit = "weather data: Open-Meteo.com, CC BY 4.0";
+// The forecast of the Open-Meteo source is theirs, and the places its search
+// finds are GeoNames' (through Open-Meteo's geocoding), both under CC BY 4.0,
+// which asks for this credit.
+inline constexpr std::string_view kWeatherDataCredit = "data: Open-Meteo.com, GeoNames, CC BY 4.0";
 
 class AboutPicture {
 public:

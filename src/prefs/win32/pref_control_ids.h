@@ -5,6 +5,9 @@
 
 namespace ow::pref_id {
 
+// The form's window class.
+inline constexpr char kFormClass[] = "TfPref";
+
 // On the form.
 inline constexpr int pcPages = 100;
 inline constexpr int bCancel = 101;
@@ -32,6 +35,7 @@ inline constexpr int Label6 = 131;
 inline constexpr int sebarSection = 132;        // the number box the arrows step
 inline constexpr int sebarSectionArrows = 133;  // its up-down arrows
 inline constexpr int cbBarRefresh = 134;
+inline constexpr int bFindPlace = 135;  // the place search, beside cbTowns
 
 // Page "Подключение".
 inline constexpr int cbUseProxy = 140;

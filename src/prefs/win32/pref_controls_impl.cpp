@@ -38,12 +38,14 @@ int EditId(PrefEdit edit) {
 constexpr int kSpeedBar[] = {tbScrSpeed};
 constexpr int kProxyGroup[] = {gbProxy};
 constexpr int kLoginFields[] = {eProxyLogin, lProxyLogin, eProxyPass, lProxyPass};
+constexpr int kFindPlaceButton[] = {bFindPlace};
 
 std::span<const int> PartIds(PrefPart part) {
     switch (part) {
         case PrefPart::tbScrSpeed: return kSpeedBar;
         case PrefPart::gbProxy: return kProxyGroup;
         case PrefPart::ProxyLoginFields: return kLoginFields;
+        case PrefPart::bFindPlace: return kFindPlaceButton;
     }
     return {};
 }

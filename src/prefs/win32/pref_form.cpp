@@ -5,6 +5,7 @@
 
 #include "common/win32/version_import.h"
 #include "prefs/win32/pref_font.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "prefs/win32/pref_form_impl.h"
 #include "prefs/win32/pref_texts.h"
 
@@ -12,7 +13,7 @@ namespace ow {
 
 namespace {
 
-constexpr char kFormClass[] = "TfPref";
+using pref_id::kFormClass;
 constexpr int kClientWidth = 330;
 constexpr int kClientHeight = 280;
 // Fixed single border with a caption and no title-bar buttons.

@@ -24,6 +24,7 @@ struct PrefFormEvents {
     std::function<void()> onCancel;                 // bCancelClick (button or Esc)
     std::function<void()> onCloseQuery;             // FormCloseQuery (a close request: the form then hides)
     std::function<void()> onResourceChange;         // cbResourceChange
+    std::function<void()> onFindPlace;              // the place search's button beside cbTowns
     std::function<void(int tag)> onMenuItem;        // MenuItemClick, by the item's tag
 };
 

@@ -9,7 +9,7 @@ namespace ow {
 
 namespace {
 
-constexpr int kPushButtons[] = {pref_id::bTest, pref_id::bOk, pref_id::bCancel};
+constexpr int kPushButtons[] = {pref_id::bTest, pref_id::bOk, pref_id::bCancel, pref_id::bFindPlace};
 constexpr DialogButtons kDialogButtons = {pref_id::bTest, pref_id::bCancel, kPushButtons,
                                           static_cast<int>(std::size(kPushButtons))};
 
@@ -185,6 +185,7 @@ void PrefForm::Impl::Command(int id, int code) {
         case pref_id::bTest:
         case pref_id::bOk:
         case pref_id::bCancel:
+        case pref_id::bFindPlace:
             if (code == BN_CLICKED) PressButton(id);
             break;
         case pref_id::cbResource:
@@ -205,6 +206,9 @@ void PrefForm::Impl::PressButton(int id) {
             break;
         case pref_id::bCancel:
             Fire(events.onCancel);
+            break;
+        case pref_id::bFindPlace:
+            Fire(events.onFindPlace);
             break;
         default:
             break;

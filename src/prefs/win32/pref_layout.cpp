@@ -43,6 +43,9 @@ constexpr PrefControlSpec kLayout[] = {
     {.id = Label1, .parent = tsOptions, .left = 10, .top = 42, .width = 30, .height = 13, .text = t::kTown},
     {.id = cbTowns, .parent = tsOptions, .kind = K::DropDownCombo, .left = 64, .top = 39, .width = 193,
      .height = 21, .tab = 2},
+    // Shown only for a source with a place search.
+    {.id = bFindPlace, .parent = tsOptions, .kind = K::PushButton, .left = 260, .top = 39, .width = 39,
+     .height = 21, .text = t::kFindPlace, .tab = 2, .shown = false},
     {.id = eTest, .parent = tsOptions, .kind = K::FlatReadOnlyEdit, .left = 9, .top = 67, .width = 289,
      .height = 21, .tab = 0},
     {.id = cbScroll, .parent = tsOptions, .kind = K::CheckBox, .left = 9, .top = 94, .width = 189, .height = 17,

@@ -25,6 +25,7 @@ inline constexpr auto kSource = Cp1251(u8"Источник");
 inline constexpr auto kTown = Cp1251(u8"Город");
 inline constexpr auto kUseScroll = Cp1251(u8"Использовать скроллинг текста");
 inline constexpr auto kTest = Cp1251(u8"Тест");
+inline constexpr auto kFindPlace = Cp1251(u8"Найти…");
 inline constexpr auto kScrollSpeedHint = Cp1251(u8"Скорость скроллинга");
 inline constexpr auto kPeriodLabel = Cp1251(u8"Автоматически обновлять прогноз");
 inline constexpr auto kSectionLabel = Cp1251(u8"Секция статусной строки для вывода прогноза:");

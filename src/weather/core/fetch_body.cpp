@@ -24,7 +24,7 @@ void Grow(std::string& body, std::size_t piece) {
 
 }  // namespace
 
-bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body) {
+bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body, std::size_t limit) {
     std::array<char, kReadSize> buffer;
     std::uint32_t available = 0;
     if (!port.QueryDataAvailable(handles.Url(), available)) return true;
@@ -34,7 +34,7 @@ bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body
         if (!port.ReadFile(handles.Url(), buffer.data(), toRead, read) || read == 0) return true;
         // Never trust a count beyond what was asked for.
         const std::size_t piece = std::min(read, toRead);
-        if (piece > kMaxBodyBytes - body.size()) {
+        if (body.size() > limit || piece > limit - body.size()) {
             std::string().swap(body);
             return false;
         }

@@ -38,17 +38,11 @@ std::optional<FetchRequest::Secure> SecureParts(std::string_view url) {
 
 }  // namespace
 
-std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
-                                              WeatherSources sources) {
-    const int index = values.SourceIndex;
-    if (index < 0 || static_cast<std::size_t>(index) >= sources.size()) return std::nullopt;
+namespace {
 
-    FetchRequest request;
-    request.sourceIndex = index;
-    request.source = &sources[static_cast<std::size_t>(index)];
-    request.townName = values.TownName;
-    request.url = request.source->url(townCode);
-    request.flags = request.source->requestFlags;
+// How the request reaches `request.url`: directly or through the proxy, and
+// where the proxy's credential goes.
+void SetRoute(FetchRequest& request, const WorkingValues& values) {
     request.accessType = values.UseProxy ? kOpenTypeProxy : kOpenTypeDirect;
     if (values.UseProxy) request.proxy = ProxyText(values);
     // Authorisation only means something through a proxy.
@@ -65,6 +59,30 @@ std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::
         if (request.proxyAuthorization)
             request.secure->tunnelAuthorization = ProxyAuthorizationHeader(values.ProxyLogin, values.ProxyPassword);
     }
+}
+
+}  // namespace
+
+std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
+                                              WeatherSources sources) {
+    const int index = values.SourceIndex;
+    if (index < 0 || static_cast<std::size_t>(index) >= sources.size()) return std::nullopt;
+
+    FetchRequest request;
+    request.sourceIndex = index;
+    request.source = &sources[static_cast<std::size_t>(index)];
+    request.townName = values.TownName;
+    request.url = request.source->url(townCode);
+    request.flags = request.source->requestFlags;
+    SetRoute(request, values);
+    return request;
+}
+
+FetchRequest BuildUrlRequest(const WorkingValues& values, std::string url, std::uint32_t flags) {
+    FetchRequest request;
+    request.url = std::move(url);
+    request.flags = flags;
+    SetRoute(request, values);
     return request;
 }
 

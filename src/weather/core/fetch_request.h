@@ -49,4 +49,8 @@ std::string ProxyAuthorizationHeader(std::string_view login, std::string_view pa
 std::optional<FetchRequest> BuildFetchRequest(const WorkingValues& values, std::string_view townCode,
                                               WeatherSources sources);
 
+// A request for another document of a service, `url` as it is, by the same
+// route and rules as the forecast: the proxy settings and their credential.
+FetchRequest BuildUrlRequest(const WorkingValues& values, std::string url, std::uint32_t flags);
+
 }  // namespace ow

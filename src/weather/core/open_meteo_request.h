@@ -1,11 +1,22 @@
 #pragma once
 // Where the Open-Meteo forecast lives and what the plug-in asks of it. The
 // town code of this source is "latitude,longitude" in decimal degrees.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "weather/core/internet_port.h"
+
 namespace ow {
+
+// A forecast (or a place search) is fresh or useless: never from a cache,
+// never into one, and no cookies or dialogs. WinInet neither answers a
+// challenge nor follows a redirect by itself: either would send requests no
+// one counts, and an answer to a challenge from beyond the tunnel would hand
+// the server the proxy's credential.
+inline constexpr std::uint32_t kOpenMeteoRequestFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache |
+                                                        kFlagNoCookies | kFlagNoUi | kFlagNoAuth | kFlagNoAutoRedirect;
 
 inline constexpr std::string_view kOpenMeteoHost = "api.open-meteo.com";
 inline constexpr std::string_view kOpenMeteoPath = "/v1/forecast";

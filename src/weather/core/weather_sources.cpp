@@ -21,23 +21,16 @@ constexpr auto kOpenMeteoName = Cp1251(u8"Open-Meteo.com (Русский)");
 constexpr auto kOpenMeteoDefaultTown = Cp1251(u8"Иркутск=52.2978,104.2964");
 // The list's line has no two numbers in range for its town.
 constexpr auto kWrongCoordinates = Cp1251(u8"Неверные координаты города");
-// A forecast is fresh or useless: never from a cache, never into one, and
-// no cookies or dialogs. WinInet neither answers a challenge nor follows a
-// redirect by itself: either would send requests no one counts, and an
-// answer to a challenge from beyond the tunnel would hand the server the
-// proxy's credential.
-constexpr std::uint32_t kOpenMeteoFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache | kFlagNoCookies |
-                                          kFlagNoUi | kFlagNoAuth | kFlagNoAutoRedirect;
 
 constexpr std::array<WeatherSource, 3> kSources{{
-    {kGismeteoName.view(), "gis_towns.ini", kGismeteoDefaultTown.view(),
+    {kGismeteoName.view(), "gis_towns.ini", kGismeteoDefaultTown.view(), {},
      [](std::string_view code) { return BuildSourceUrl(kGismeteoSource, code); }, {}, kFlagReload,
      [](std::string_view document, std::string_view) { return ExtractGismeteoLine(document); }, &HasWeatherWords},
-    {"WUNDERGROUND.com (English)", "wu_towns.ini", "Irkutsk=30710",
+    {"WUNDERGROUND.com (English)", "wu_towns.ini", "Irkutsk=30710", {},
      [](std::string_view code) { return BuildSourceUrl(kWundergroundSource, code); }, {}, kFlagReload,
      [](std::string_view document, std::string_view) { return ExtractWundergroundLine(document); }, &HasWeatherWords},
-    {kOpenMeteoName.view(), "om_towns.ini", kOpenMeteoDefaultTown.view(), &BuildOpenMeteoUrl,
-     kWrongCoordinates.view(), kOpenMeteoFlags, &ExtractOpenMeteoLine, &IsOpenMeteoForecast},
+    {kOpenMeteoName.view(), "om_towns.ini", kOpenMeteoDefaultTown.view(), "om_places.ini", &BuildOpenMeteoUrl,
+     kWrongCoordinates.view(), kOpenMeteoRequestFlags, &ExtractOpenMeteoLine, &IsOpenMeteoForecast},
 }};
 
 }  // namespace

@@ -10,20 +10,28 @@
 //  3. the time from a PE_FINALIZE that arrives during such a wait to its reply;
 //  4. Open-Meteo over HTTPS through the proxy's tunnel: a refresh against a
 //     bare WinInet GET of the same document, and the host's loop while the
-//     server is slow to complete the TLS handshake.
+//     server is slow to complete the TLS handshake;
+//  5. the place search over the same tunnel: a search in the preferences
+//     against a bare WinInet GET of the same answer, and the host's loop
+//     while the answer is late.
 // Prints figures and the goals; the exit status says only whether it ran.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "bench_support.h"
+#include "child_window.h"
 #include "download_server.h"
 #include "host_emulator.h"
+#include "prefs/win32/place_search_window.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "test_authority.h"
+#include "weather/core/place_search_request.h"
 #include "weather/core/weather_sources.h"
 #include "wine_fixture.h"
 
@@ -73,6 +81,11 @@ public:
     // returned, and gives the longest gap between timer messages while the
     // click ran, in seconds.
     double LongestStallDuringClick(double* clickSeconds, std::size_t* ticks) {
+        return LongestStallDuring([this] { emu_.ClickIcon(0); }, clickSeconds, ticks);
+    }
+    // The same for another user's action than the click.
+    double LongestStallDuring(std::function<void()> action, double* clickSeconds, std::size_t* ticks) {
+        action_ = std::move(action);
         arrivals_.clear();
         clickDone_ = false;
         SetTimer(window_, 1, kProbeIntervalMs, nullptr);
@@ -138,7 +151,7 @@ private:
         if (self != nullptr && msg == kRunClick) {
             if (self->finalizeSeconds_ != nullptr) SetTimer(hwnd, kFinalizeTimer, self->finalizeAfterMs_, nullptr);
             self->clickStart_ = Now();
-            self->emu_.ClickIcon(0);
+            self->action_();
             self->clickEnd_ = Now();
             self->clickDone_ = true;
             return 0;
@@ -148,6 +161,7 @@ private:
 
     host::HostEmulator& emu_;
     HWND window_ = nullptr;
+    std::function<void()> action_;
     std::vector<LARGE_INTEGER> arrivals_;
     LARGE_INTEGER clickStart_{}, clickEnd_{};
     bool clickDone_ = false;
@@ -321,13 +335,18 @@ int SecureRefreshes(host::HostEmulator& emu, const SampleServerControl& server, 
     return 0;
 }
 
+// The sample server's HTTPS stands on the tests' own authority (OW_TLS_DIR).
+bool TrustsTheTestAuthority() {
+    const std::string authority = host::TestAuthorityFromEnvironment();
+    return !authority.empty() && host::TrustTestAuthority(authority);
+}
+
 constexpr int kOpenMeteo = 2;
 constexpr int kMoscow = 1;  // its line in the town list
 
 int SecureSource(const wine_tests::Settings& proxySettings, const SampleServerControl& server) {
     std::printf("4. Open-Meteo over HTTPS, through the sample server's tunnel\n");
-    const std::string authority = host::TestAuthorityFromEnvironment();
-    if (authority.empty() || !host::TrustTestAuthority(authority)) {
+    if (!TrustsTheTestAuthority()) {
         std::printf("   no test authority (OW_TLS_DIR): skipped\n");
         return 0;
     }
@@ -339,6 +358,78 @@ int SecureSource(const wine_tests::Settings& proxySettings, const SampleServerCo
                                 .url(wine_tests::ShippedTown(kOpenMeteo, kMoscow).Code)
                                 .value_or(std::string());
     return WithPlugin(settings, [&](host::HostEmulator& emu) { return SecureRefreshes(emu, server, url); });
+}
+
+// The preferences' search window, opened with "Найти…"; null when it did not open.
+HWND OpenPlaceSearch(host::HostEmulator& emu) {
+    emu.Preferences();
+    HWND form = FindWindowA(ow::pref_id::kFormClass, nullptr);
+    SendMessageA(host::FindDescendant(form, ow::pref_id::bFindPlace), BM_CLICK, 0, 0);
+    emu.Pump(100);
+    return FindWindowA(ow::kPlaceSearchClass, nullptr);
+}
+
+int PlaceSearches(host::HostEmulator& emu, const SampleServerControl& server) {
+    HWND window = OpenPlaceSearch(emu);
+    if (window == nullptr) {
+        std::printf("   the search window did not open\n");
+        return 1;
+    }
+    HWND list = GetDlgItem(window, ow::place_search_id::kList);
+    const auto search = [window] { SendMessageA(GetDlgItem(window, ow::place_search_id::kSearch), BM_CLICK, 0, 0); };
+    SetWindowTextA(GetDlgItem(window, ow::place_search_id::kNameBox), "Paris");
+    const std::string url = ow::BuildPlaceSearchUrl("Paris");
+
+    constexpr int kSearches = 20;
+    std::vector<double> bare, plugin;
+    for (int round = 0; round < kSearches; ++round) {
+        LARGE_INTEGER t0 = Now();
+        const auto bytes = wine_tests::BareWinInetGet(server.ProxyText(), url, nullptr);
+        bare.push_back(Seconds(t0, Now()));
+        if (!bytes || *bytes == 0) {
+            std::printf("   the bare GET failed\n");
+            return 1;
+        }
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        t0 = Now();
+        search();
+        plugin.push_back(Seconds(t0, Now()));
+        if (SendMessageA(list, LB_GETCOUNT, 0, 0) <= 0) {
+            std::printf("   the search listed no place\n");
+            return 1;
+        }
+    }
+    std::sort(bare.begin(), bare.end());
+    std::sort(plugin.begin(), plugin.end());
+    const double ratio = plugin[kSearches / 2] / bare[kSearches / 2];
+    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in search %.1f ms; plug-in / bare = %.2f "
+                "(goal <= 1.5)  %s\n",
+                kSearches, bare[kSearches / 2] * 1000, plugin[kSearches / 2] * 1000, ratio,
+                ratio <= 1.5 ? "met" : "MISSED");
+
+    if (!server.SetMode("name=slow-start&interval_ms=2000")) return 1;
+    LoopProbe probe(emu);
+    double searchSeconds = 0;
+    std::size_t ticks = 0;
+    const double stall = probe.LongestStallDuring(search, &searchSeconds, &ticks);
+    std::printf("   answer after 2 s: search %.1f s, %zu ticks of the %u ms timer, longest stall %.0f ms "
+                "(goal < 250 ms)  %s\n",
+                searchSeconds, ticks, kProbeIntervalMs, stall * 1000, stall < 0.25 ? "met" : "MISSED");
+    server.SetMode("name=normal");
+    emu.Finalize();
+    return 0;
+}
+
+int PlaceSearch(const wine_tests::Settings& proxySettings, const SampleServerControl& server) {
+    std::printf("5. the place search over HTTPS, through the sample server's tunnel\n");
+    if (!TrustsTheTestAuthority()) {
+        std::printf("   no test authority (OW_TLS_DIR): skipped\n");
+        return 0;
+    }
+    wine_tests::Settings settings = proxySettings;
+    settings["resource"] = std::to_string(kOpenMeteo);
+    if (!server.SetMode("name=normal")) return 1;
+    return WithPlugin(settings, [&](host::HostEmulator& emu) { return PlaceSearches(emu, server); });
 }
 
 // Last: the finalised plug-in's worker still waits when the program ends.
@@ -380,6 +471,7 @@ int main() {
     int status = 0;
     status |= WithPlugin(settings, [&](host::HostEmulator& emu) { return LargeBody(emu, server) | WaitingServer(emu, server); });
     status |= SecureSource(settings, server);
+    status |= PlaceSearch(settings, server);
     status |= WithPlugin(settings, [&](host::HostEmulator& emu) { return FinalizeDuringAWait(emu, server); });
     server.SetMode("name=normal");
     std::fflush(stdout);

@@ -8,6 +8,7 @@
 
 #include "bench_support.h"
 #include "display/core/window_timers.h"
+#include "prefs/win32/pref_control_ids.h"
 #include "host_emulator.h"
 #include "message_census.h"
 #include "wine_fixture.h"
@@ -102,7 +103,7 @@ bool DownloadAndFinishPass(host::HostEmulator& emu, bool redisplay) {
         return false;
     }
     const int passSteps = static_cast<int>(*length) + 5;
-    const HWND form = FindWindowA("TfPref", nullptr);
+    const HWND form = FindWindowA(ow::pref_id::kFormClass, nullptr);
     const bool ended = emu.PumpUntil(
         [&] {
             return Ticks(emu, form, ow::kScrollTimer) >= passSteps &&

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bench_support.h"
+#include "prefs/win32/pref_control_ids.h"
 
 namespace wine_bench {
 
@@ -24,7 +25,7 @@ Owner OwnerOf(HWND window, HWND hostMain) {
     const HWND root = GetAncestor(window, GA_ROOT);
     if (root == hostMain) return Owner::Host;
     for (HWND w = root; w != nullptr; w = GetWindow(w, GW_OWNER)) {
-        if (ClassOf(w) == "TfPref") return Owner::Plugin;
+        if (ClassOf(w) == ow::pref_id::kFormClass) return Owner::Plugin;
     }
     return Owner::Other;
 }
