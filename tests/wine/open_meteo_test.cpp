@@ -394,10 +394,11 @@ TEST_F(PlaceSearchTest, ASlowSearchLetsTheHostRunAndMayBeAbandonedAtAnyMoment) {
 }
 
 // Finalised and unloaded from a message handled while a search waits: the
-// library goes once nothing of it runs, and the next life works.
+// library goes once nothing of it runs (the worker's call ends with the
+// server's late answer), and the next life works.
 TEST_F(PlaceSearchTest, ASearchAbandonedByAnUnloadLeavesNothing) {
     auto& e = OpenSearch();
-    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=600000"));
+    ASSERT_TRUE(server().SetMode("name=slow-start&interval_ms=2000"));
     std::optional<std::string> reply;
     WhenTheServerHolds([&] {
         reply = e.Finalize().value_or("(null)");
