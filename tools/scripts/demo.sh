@@ -65,9 +65,11 @@ cat > "$OUT/search.txt" <<SCRIPT
 init
 prefs
 pump 500
+shot prefs-open-meteo.bmp
 search 2 search.bmp Париж
 click left
 status
+pump 300
 shot found.bmp
 final
 SCRIPT
@@ -113,6 +115,6 @@ wait "$server" 2>/dev/null || true
 "$OW_WINE" host_emulator.exe --script offline.txt | tr -d '\r'
 echo "--- debug log ---"
 iconv -f CP1251 -t UTF-8 ostix_weather_debug.log | tr -d '\r' || true
-for b in started ticker inserted prefs search found about offline offline-inserted; do
+for b in started ticker inserted prefs prefs-open-meteo search found about offline offline-inserted; do
     [ -f "$b.bmp" ] && convert "$b.bmp" "$BUILD/demo-$b.png" && echo "screenshot: build/demo-$b.png"
 done

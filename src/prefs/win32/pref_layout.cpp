@@ -44,7 +44,7 @@ constexpr PrefControlSpec kLayout[] = {
     {.id = cbTowns, .parent = tsOptions, .kind = K::DropDownCombo, .left = 64, .top = 39, .width = 193,
      .height = 21, .tab = 2},
     // Shown only for a source with a place search.
-    {.id = bFindPlace, .parent = tsOptions, .kind = K::PushButton, .left = 260, .top = 39, .width = 39,
+    {.id = bFindPlace, .parent = tsOptions, .kind = K::PushButton, .left = 259, .top = 39, .width = 45,
      .height = 21, .text = t::kFindPlace, .tab = 2, .shown = false},
     {.id = eTest, .parent = tsOptions, .kind = K::FlatReadOnlyEdit, .left = 9, .top = 67, .width = 289,
      .height = 21, .tab = 0},
