@@ -20,15 +20,7 @@ std::string SearchTarget(const std::string& encodedName, const std::string& tail
 
 class PlaceSearchTest : public ServerTest {
 protected:
-    // The answer must be 200 JSON.
-    rapidjson::Document Search(const std::string& target) const {
-        auto result = Get(target);
-        EXPECT_TRUE(result);
-        if (!result) return {};
-        EXPECT_EQ(result->status, 200) << result->body;
-        EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
-        return ParseJson(result->body);
-    }
+    rapidjson::Document Search(const std::string& target) const { return JsonAnswer(target); }
     // name, admin1 and country of each result.
     std::vector<std::vector<std::string>> Places(const std::string& target) const {
         const rapidjson::Document doc = Search(target);

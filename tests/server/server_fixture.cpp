@@ -46,6 +46,15 @@ httplib::Result ServerTest::Get(const std::string& target, const httplib::Header
     return Client()->Get(target, headers);
 }
 
+rapidjson::Document ServerTest::JsonAnswer(const std::string& target) const {
+    auto result = Get(target);
+    EXPECT_TRUE(result);
+    if (!result) return {};
+    EXPECT_EQ(result->status, 200) << result->body;
+    EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
+    return ParseJson(result->body);
+}
+
 std::string ServerTest::Control(const std::string& pathAndQuery) const {
     auto result = Get("/__control/" + pathAndQuery);
     EXPECT_TRUE(result) << pathAndQuery;

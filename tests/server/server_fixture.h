@@ -36,6 +36,8 @@ protected:
     void Restart(ServerConfig config);
     std::unique_ptr<httplib::Client> Client() const;
     httplib::Result Get(const std::string& target, const httplib::Headers& headers = {}) const;
+    // An Open-Meteo answer (a forecast or a place search): it must be 200 JSON.
+    rapidjson::Document JsonAnswer(const std::string& target) const;
     // A control request that must succeed; returns its body.
     std::string Control(const std::string& pathAndQuery) const;
     int port() const { return server_->port(); }

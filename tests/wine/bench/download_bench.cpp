@@ -289,35 +289,47 @@ int WithPlugin(const wine_tests::Settings& settings, Run run) {
     return run(emu);
 }
 
-// A refresh against a bare WinInet GET of `url`, then the host's loop while
-// the server is slow to complete the TLS handshake.
-int SecureRefreshes(host::HostEmulator& emu, const SampleServerControl& server, const std::string& url) {
-    constexpr int kRefreshes = 20;
+// Rounds of a bare WinInet GET of `url` against `pluginRound` (the plug-in
+// doing the same, `what` it is called; false when it failed), interleaved so
+// that the machine's other load falls on both alike; the medians printed.
+bool AgainstBareGets(const SampleServerControl& server, const std::string& url, const char* what,
+                     const std::function<bool()>& pluginRound) {
+    constexpr int kGets = 20;
     std::vector<double> bare, plugin;
-    for (int round = 0; round < kRefreshes; ++round) {
+    for (int round = 0; round < kGets; ++round) {
         LARGE_INTEGER t0 = Now();
         const auto bytes = wine_tests::BareWinInetGet(server.ProxyText(), url, nullptr);
         bare.push_back(Seconds(t0, Now()));
         if (!bytes || *bytes == 0) {
             std::printf("   the bare GET failed\n");
-            return 1;
+            return false;
         }
         t0 = Now();
-        emu.ClickIcon(0);
+        const bool done = pluginRound();
         plugin.push_back(Seconds(t0, Now()));
-        std::size_t length = 0;
-        if (!ShowsAWeatherLine(emu, &length)) {
-            std::printf("   the plug-in showed no weather line\n");
-            return 1;
-        }
+        if (!done) return false;
     }
     std::sort(bare.begin(), bare.end());
     std::sort(plugin.begin(), plugin.end());
-    const double ratio = plugin[kRefreshes / 2] / bare[kRefreshes / 2];
-    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in refresh %.1f ms; plug-in / bare = %.2f "
+    const double ratio = plugin[kGets / 2] / bare[kGets / 2];
+    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in %s %.1f ms; plug-in / bare = %.2f "
                 "(goal <= 1.5)  %s\n",
-                kRefreshes, bare[kRefreshes / 2] * 1000, plugin[kRefreshes / 2] * 1000, ratio,
+                kGets, bare[kGets / 2] * 1000, what, plugin[kGets / 2] * 1000, ratio,
                 ratio <= 1.5 ? "met" : "MISSED");
+    return true;
+}
+
+// A refresh against a bare WinInet GET of `url`, then the host's loop while
+// the server is slow to complete the TLS handshake.
+int SecureRefreshes(host::HostEmulator& emu, const SampleServerControl& server, const std::string& url) {
+    const bool compared = AgainstBareGets(server, url, "refresh", [&emu] {
+        emu.ClickIcon(0);
+        std::size_t length = 0;
+        if (ShowsAWeatherLine(emu, &length)) return true;
+        std::printf("   the plug-in showed no weather line\n");
+        return false;
+    });
+    if (!compared) return 1;
 
     if (!server.SetMode("name=slow-handshake&interval_ms=2000")) return 1;
     // WinInet keeps the tunnel of the rounds above for the next request; the
@@ -380,32 +392,14 @@ int PlaceSearches(host::HostEmulator& emu, const SampleServerControl& server) {
     SetWindowTextA(GetDlgItem(window, ow::place_search_id::kNameBox), "Paris");
     const std::string url = ow::BuildPlaceSearchUrl("Paris");
 
-    constexpr int kSearches = 20;
-    std::vector<double> bare, plugin;
-    for (int round = 0; round < kSearches; ++round) {
-        LARGE_INTEGER t0 = Now();
-        const auto bytes = wine_tests::BareWinInetGet(server.ProxyText(), url, nullptr);
-        bare.push_back(Seconds(t0, Now()));
-        if (!bytes || *bytes == 0) {
-            std::printf("   the bare GET failed\n");
-            return 1;
-        }
+    const bool compared = AgainstBareGets(server, url, "search", [&] {
         SendMessageA(list, LB_RESETCONTENT, 0, 0);
-        t0 = Now();
         search();
-        plugin.push_back(Seconds(t0, Now()));
-        if (SendMessageA(list, LB_GETCOUNT, 0, 0) <= 0) {
-            std::printf("   the search listed no place\n");
-            return 1;
-        }
-    }
-    std::sort(bare.begin(), bare.end());
-    std::sort(plugin.begin(), plugin.end());
-    const double ratio = plugin[kSearches / 2] / bare[kSearches / 2];
-    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in search %.1f ms; plug-in / bare = %.2f "
-                "(goal <= 1.5)  %s\n",
-                kSearches, bare[kSearches / 2] * 1000, plugin[kSearches / 2] * 1000, ratio,
-                ratio <= 1.5 ? "met" : "MISSED");
+        if (SendMessageA(list, LB_GETCOUNT, 0, 0) > 0) return true;
+        std::printf("   the search listed no place\n");
+        return false;
+    });
+    if (!compared) return 1;
 
     if (!server.SetMode("name=slow-start&interval_ms=2000")) return 1;
     LoopProbe probe(emu);
