@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fetch_fake_port.h"
+#include "weather/core/document_reading.h"
 #include "weather/core/fetch_texts.h"
 
 namespace ow::fetch_test {
@@ -99,6 +100,18 @@ TEST(FetchWeather, ExtractsFromTheUntrimmedBodyOfTheSelectedSource) {
     // The ticker starts once, after the line is stored.
     EXPECT_EQ(rig.tickerStarts, 1);
     EXPECT_EQ(rig.cacheWhenTickerStarted, "Moscow +20");
+}
+
+TEST(FetchWeather, ALineLongerThanAnyForecastIsCut) {
+    FetchRig rig;
+    rig.extractedLine = std::string(kMaxWeatherLineBytes, 'a') + "past the limit";
+    rig.Respond({"<html>"});
+
+    const FetchResult result = rig.Fetch();
+
+    EXPECT_EQ(result.text, std::string(kMaxWeatherLineBytes, 'a'));
+    EXPECT_TRUE(result.extracted);
+    EXPECT_EQ(rig.display.CachedWeatherLine, result.text);
 }
 
 TEST(FetchWeather, EmptyExtractedLineIsStillASuccess) {

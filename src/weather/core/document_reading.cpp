@@ -11,6 +11,8 @@ void DocumentReading::Run() noexcept {
     try {
         kind_ = ClassifyBody(document_);
         if (kind_ == BodyKind::Document) line_ = source_.extract(document_, townName_);
+        // A copy, so that the long line's memory goes here and now.
+        if (line_.size() > kMaxWeatherLineBytes) line_ = line_.substr(0, kMaxWeatherLineBytes);
         failed_ = false;
     } catch (...) {
         failed_ = true;
