@@ -291,8 +291,9 @@ int WithPlugin(const wine_tests::Settings& settings, Run run) {
 
 // Rounds of a bare WinInet GET of `url` against `pluginRound` (the plug-in
 // doing the same, `what` it is called; false when it failed), interleaved so
-// that the machine's other load falls on both alike; the medians printed.
-bool AgainstBareGets(const SampleServerControl& server, const std::string& url, const char* what,
+// that the machine's other load falls on both alike; the medians printed,
+// and the ratio against `goal` unless it is 0.
+bool AgainstBareGets(const SampleServerControl& server, const std::string& url, const char* what, double goal,
                      const std::function<bool()>& pluginRound) {
     constexpr int kGets = 20;
     std::vector<double> bare, plugin;
@@ -312,17 +313,17 @@ bool AgainstBareGets(const SampleServerControl& server, const std::string& url, 
     std::sort(bare.begin(), bare.end());
     std::sort(plugin.begin(), plugin.end());
     const double ratio = plugin[kGets / 2] / bare[kGets / 2];
-    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in %s %.1f ms; plug-in / bare = %.2f "
-                "(goal <= 1.5)  %s\n",
-                kGets, bare[kGets / 2] * 1000, what, plugin[kGets / 2] * 1000, ratio,
-                ratio <= 1.5 ? "met" : "MISSED");
+    std::printf("   %d rounds: medians bare HTTPS GET %.1f ms, plug-in %s %.1f ms; plug-in / bare = %.2f", kGets,
+                bare[kGets / 2] * 1000, what, plugin[kGets / 2] * 1000, ratio);
+    if (goal > 0) std::printf(" (goal <= %.1f)  %s", goal, ratio <= goal ? "met" : "MISSED");
+    std::printf("\n");
     return true;
 }
 
 // A refresh against a bare WinInet GET of `url`, then the host's loop while
 // the server is slow to complete the TLS handshake.
 int SecureRefreshes(host::HostEmulator& emu, const SampleServerControl& server, const std::string& url) {
-    const bool compared = AgainstBareGets(server, url, "refresh", [&emu] {
+    const bool compared = AgainstBareGets(server, url, "refresh", 1.5, [&emu] {
         emu.ClickIcon(0);
         std::size_t length = 0;
         if (ShowsAWeatherLine(emu, &length)) return true;
@@ -392,7 +393,8 @@ int PlaceSearches(host::HostEmulator& emu, const SampleServerControl& server) {
     SetWindowTextA(GetDlgItem(window, ow::place_search_id::kNameBox), "Paris");
     const std::string url = ow::BuildPlaceSearchUrl("Paris");
 
-    const bool compared = AgainstBareGets(server, url, "search", [&] {
+    // No goal: the search also fills the window's list and status line.
+    const bool compared = AgainstBareGets(server, url, "search (and its window)", 0, [&] {
         SendMessageA(list, LB_RESETCONTENT, 0, 0);
         search();
         if (SendMessageA(list, LB_GETCOUNT, 0, 0) > 0) return true;
