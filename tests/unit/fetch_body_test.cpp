@@ -106,6 +106,27 @@ TEST(FetchBody, TheBufferNeverGrowsPastTheLimit) {
 
     EXPECT_EQ(body.size(), kMaxBodyBytes);
     EXPECT_LE(body.capacity(), kMaxBodyBytes);
+    // Each copy of a megabyte or more is made on the download's own thread:
+    // 1 MiB, 2, 4, ... 64.
+    EXPECT_EQ(rig.port.asides, 7);
+}
+
+// Moving a large body into a larger buffer given up (finalisation, the
+// deadline, no memory): the download fails and nothing of it is kept.
+TEST(FetchBody, AGrowthGivenUpEndsTheDownload) {
+    FetchRig rig;
+    rig.port.failAside = true;
+    rig.Respond(std::vector<std::string>(2, std::string(1 << 20, 'x')));
+    FetchHandles handles(rig.port, rig.registry);
+    handles.SetInternet(rig.port.Open("agent", kOpenTypeDirect, nullptr));
+    handles.SetUrl(rig.port.OpenUrl(handles.Internet(), "http://host/", "", 0));
+    std::string body;
+
+    EXPECT_FALSE(ReadBody(rig.port, handles, body));
+
+    EXPECT_TRUE(body.empty());
+    EXPECT_EQ(body.capacity(), std::string().capacity());
+    EXPECT_EQ(rig.port.asides, 1);
 }
 
 struct EndCase {

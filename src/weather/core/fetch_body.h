@@ -20,7 +20,9 @@ inline constexpr std::size_t kMaxBodyBytes = 64u * 1024 * 1024;
 // one read per piece. Stops at the end of the data, when a query or read fails
 // or a read brings nothing, or as soon as the download is cancelled. False,
 // with `body` emptied and its memory freed, as soon as the document would
-// pass `limit` bytes.
+// pass `limit` bytes, or when no room could be made for it. A body of
+// megabytes is moved into its larger buffers on the download's own thread
+// (InternetPort::RunAside).
 bool ReadBody(InternetPort& port, const FetchHandles& handles, std::string& body,
               std::size_t limit = kMaxBodyBytes);
 
