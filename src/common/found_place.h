@@ -17,6 +17,9 @@ struct FoundPlace {
     double longitude = 0;  // -180..180
 };
 
+// Longest name searched for, in characters: longer names are cut, since no
+// place is called anything longer.
+inline constexpr std::size_t kPlaceNameLongest = 100;
 // Longest name, region or country kept, in characters.
 inline constexpr std::size_t kPlaceTextLimit = 100;
 // Stands for "=" in a name, which would split its list line in the wrong place.

@@ -89,7 +89,9 @@ TEST(PlaceCoordinates, RangeAndFourDecimals) {
                           Case{nan, 0, false, nullptr},
                           Case{0, inf, false, nullptr}}) {
         EXPECT_EQ(CoordinatesInRange(c.latitude, c.longitude), c.inRange) << c.latitude << "," << c.longitude;
-        if (c.code) EXPECT_EQ(PlaceCode(c.latitude, c.longitude), c.code);
+        if (c.code) {
+            EXPECT_EQ(PlaceCode(c.latitude, c.longitude), c.code);
+        }
     }
 }
 

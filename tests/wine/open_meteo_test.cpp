@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "download_fixture.h"
+#include "place_search_hand.h"
 #include "prefs/win32/place_search_window.h"
 #include "prefs/win32/pref_control_ids.h"
 #include "weather/core/extract_weather_line.h"
@@ -254,9 +255,7 @@ protected:
         e.Preferences();
         HWND find = FormItem(ow::pref_id::bFindPlace);
         EXPECT_TRUE(find != nullptr && IsWindowVisible(find));
-        SendMessageA(find, BM_CLICK, 0, 0);
-        e.Pump(50);
-        EXPECT_TRUE(SearchWindow() != nullptr && IsWindowVisible(SearchWindow()));
+        EXPECT_NE(host::OpenPlaceSearch(e), nullptr) << "the search window shows";
         return e;
     }
     static std::string FoundPlaces() { return ReadFileBytes(PluginsDir() + "\\om_places.ini"); }

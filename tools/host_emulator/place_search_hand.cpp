@@ -34,16 +34,20 @@ std::vector<std::string> Rows(HWND list) {
 
 }  // namespace
 
-PlaceSearchSeen SearchForPlace(HostEmulator& emu, const std::string& cp1251Name, int row,
-                               const std::string& picture) {
-    PlaceSearchSeen seen;
-    HWND form = FindWindowA(ow::pref_id::kFormClass, nullptr);
-    HWND find = FindDescendant(form, ow::pref_id::bFindPlace);
-    if (find == nullptr) return seen;
+HWND OpenPlaceSearch(HostEmulator& emu) {
+    HWND find = FindDescendant(FindWindowA(ow::pref_id::kFormClass, nullptr), ow::pref_id::bFindPlace);
+    if (find == nullptr) return nullptr;
     SendMessageA(find, BM_CLICK, 0, 0);
     emu.Pump(200);
     HWND search = FindWindowA(ow::kPlaceSearchClass, nullptr);
-    if (search == nullptr || !IsWindowVisible(search)) return seen;
+    return search != nullptr && IsWindowVisible(search) ? search : nullptr;
+}
+
+PlaceSearchSeen SearchForPlace(HostEmulator& emu, const std::string& cp1251Name, int row,
+                               const std::string& picture) {
+    PlaceSearchSeen seen;
+    HWND search = OpenPlaceSearch(emu);
+    if (search == nullptr) return seen;
     seen.opened = true;
 
     SetWindowTextA(GetDlgItem(search, ow::place_search_id::kNameBox), cp1251Name.c_str());
@@ -60,7 +64,7 @@ PlaceSearchSeen SearchForPlace(HostEmulator& emu, const std::string& cp1251Name,
         SendMessageA(GetDlgItem(search, ow::place_search_id::kChoose), BM_CLICK, 0, 0);
         emu.Pump(200);
     }
-    SendMessageA(FindDescendant(form, ow::pref_id::bOk), BM_CLICK, 0, 0);
+    SendMessageA(FindDescendant(FindWindowA(ow::pref_id::kFormClass, nullptr), ow::pref_id::bOk), BM_CLICK, 0, 0);
     emu.Pump(100);
     return seen;
 }

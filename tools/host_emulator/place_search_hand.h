@@ -2,6 +2,8 @@
 // The user's hand on the preferences' place search, for the demo: "Найти…"
 // beside the town box, a name typed and Enter, a picture of what the search
 // window shows, one place chosen and the preferences confirmed with OK.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,10 @@ struct PlaceSearchSeen {
     std::string status;             // the window's line (code page 1251)
     bool pictured = false;
 };
+
+// With the preferences open: "Найти…" pressed; the search window once it
+// shows, or null.
+HWND OpenPlaceSearch(HostEmulator& emu);
 
 // With the preferences open: searches for `cp1251Name`, saves a picture of
 // the search window to `picture`, chooses the 0-based `row` (none when it is

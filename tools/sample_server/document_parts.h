@@ -2,6 +2,7 @@
 // A served document in pieces, so a document of any size can be made by
 // repeating the middle piece between the head and the tail.
 #include <string>
+#include <string_view>
 
 namespace ow::sample {
 
@@ -17,5 +18,18 @@ struct DocumentParts {
     // The document at its natural size.
     std::string Whole() const { return head + tail; }
 };
+
+// A JSON object whose padding, a member `fillerOpening` opens and
+// `fillerClosing` closes, goes before its closing brace.
+inline DocumentParts PaddedJsonObject(std::string_view object, std::string_view fillerOpening,
+                                      std::string_view repeatUnit, std::string_view fillerClosing) {
+    DocumentParts parts;
+    parts.head = object.substr(0, object.size() - 1);
+    parts.tail = object.substr(object.size() - 1);  // the closing brace
+    parts.fillerOpening = fillerOpening;
+    parts.repeatUnit = repeatUnit;
+    parts.fillerClosing = fillerClosing;
+    return parts;
+}
 
 }  // namespace ow::sample

@@ -135,14 +135,9 @@ DocumentParts BuildOpenMeteoDocument(const OpenMeteoQuery& query, const GridPoin
     if (!query.daily.empty()) WriteDaily(writer, query, forecast);
     writer.EndObject();
 
-    const std::string_view document(buffer.GetString(), buffer.GetSize());
-    DocumentParts parts;
-    parts.head = document.substr(0, document.size() - 1);
-    parts.tail = document.substr(document.size() - 1);  // the closing brace
-    parts.fillerOpening = ",\"hourly_units\":{\"temperature_2m\":\"°C\"},\"hourly\":{\"temperature_2m\":[";
-    parts.repeatUnit = "-5.1,-5.4,-5.8,-6.0,";
-    parts.fillerClosing = "-6.2]}";
-    return parts;
+    return PaddedJsonObject(std::string_view(buffer.GetString(), buffer.GetSize()),
+                            ",\"hourly_units\":{\"temperature_2m\":\"°C\"},\"hourly\":{\"temperature_2m\":[",
+                            "-5.1,-5.4,-5.8,-6.0,", "-6.2]}");
 }
 
 std::string BuildOpenMeteoError(std::string_view reason) {

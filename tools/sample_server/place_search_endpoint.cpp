@@ -71,14 +71,7 @@ DocumentParts Document(const std::vector<const Place*>& places, bool russian) {
     }
     Member(writer, "generationtime_ms", kGenerationMs);
     writer.EndObject();
-    const std::string_view document(buffer.GetString(), buffer.GetSize());
-    DocumentParts parts;
-    parts.head = document.substr(0, document.size() - 1);
-    parts.tail = document.substr(document.size() - 1);  // the closing brace
-    parts.fillerOpening = ",\"padding\":[";
-    parts.repeatUnit = "0,";
-    parts.fillerClosing = "0]";
-    return parts;
+    return PaddedJsonObject(std::string_view(buffer.GetString(), buffer.GetSize()), ",\"padding\":[", "0,", "0]");
 }
 
 void AnswerError(std::string_view reason, httplib::Response& response) {

@@ -29,27 +29,29 @@ void FormCommands::OkClick() {
     display_.ShowStatusText("");  // clears the section chosen before the change
     settings_.SaveSettings();
     settings_.ApplySettings();
-    search_.Close();
-    window_.Hide();
+    Hide();
 }
 
 void FormCommands::CancelClick() {
     display_.StopTimers();
     state_.TestMode = false;
     settings_.ApplySettings();
-    search_.Close();
-    window_.Hide();
+    Hide();
 }
 
 void FormCommands::FormCloseQuery() {
     display_.OnFormCloseQuery();
-    search_.Close();
-    window_.Hide();
+    Hide();
 }
 
 void FormCommands::QueryEndSession() {
     display_.OnQueryEndSession();
     FormCloseQuery();
+}
+
+void FormCommands::Hide() {
+    search_.Close();
+    window_.Hide();
 }
 
 }  // namespace ow

@@ -35,6 +35,8 @@ public:
     void QueryEndSession();  // the system asks to log off or shut down
 
 private:
+    void Hide();  // the window, and the search with it
+
     SettingsModel& settings_;
     StatusDisplay& display_;
     DisplayState& state_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cp1251.h"
+#include "common/found_place.h"
 #include "common/win32/plugin_call.h"
 #include "common/win32/window_text.h"
 #include "prefs/core/pref_controls.h"
@@ -19,8 +20,6 @@ constexpr auto kNameLabel = Cp1251(u8"Название места:");
 constexpr auto kSearchButton = Cp1251(u8"Найти");
 constexpr auto kChooseButton = Cp1251(u8"Выбрать");
 constexpr auto kCloseButton = Cp1251(u8"Закрыть");
-// Longer names are cut by the search anyway.
-constexpr int kNameBoxLimit = 100;
 
 using namespace place_search_id;
 
@@ -85,7 +84,8 @@ PlaceSearchWindow::PlaceSearchWindow(HINSTANCE module, HWND owner, PlaceSearchEv
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (spec.style & WS_TABSTOP) subclasses_.Attach(control, *this);
     }
-    SendMessageA(Item(kNameBox), EM_LIMITTEXT, kNameBoxLimit, 0);
+    // Longer names are cut by the search anyway.
+    SendMessageA(Item(kNameBox), EM_LIMITTEXT, kPlaceNameLongest, 0);
 }
 
 void PlaceSearchWindow::DestroyNow() {

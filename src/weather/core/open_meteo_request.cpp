@@ -8,7 +8,6 @@
 namespace ow {
 
 namespace {
-constexpr std::string_view kScheme = "https://";
 constexpr std::string_view kLatitudeParameter = "?latitude=";
 constexpr std::string_view kLongitudeParameter = "&longitude=";
 constexpr char kHalvesSeparator = ',';
@@ -62,9 +61,9 @@ std::optional<std::string> BuildOpenMeteoUrl(std::string_view townCode) {
         return std::nullopt;
     }
     std::string url;
-    url.reserve(kScheme.size() + kOpenMeteoHost.size() + kOpenMeteoPath.size() + kLatitudeParameter.size() +
+    url.reserve(kOpenMeteoScheme.size() + kOpenMeteoHost.size() + kOpenMeteoPath.size() + kLatitudeParameter.size() +
                 latitude.size() + kLongitudeParameter.size() + longitude.size() + kOpenMeteoQueryTail.size());
-    url.append(kScheme).append(kOpenMeteoHost).append(kOpenMeteoPath);
+    url.append(kOpenMeteoScheme).append(kOpenMeteoHost).append(kOpenMeteoPath);
     url.append(kLatitudeParameter).append(latitude).append(kLongitudeParameter).append(longitude);
     url.append(kOpenMeteoQueryTail);
     return url;

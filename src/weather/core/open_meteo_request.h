@@ -18,6 +18,8 @@ namespace ow {
 inline constexpr std::uint32_t kOpenMeteoRequestFlags = kFlagReload | kFlagNoCacheWrite | kFlagPragmaNoCache |
                                                         kFlagNoCookies | kFlagNoUi | kFlagNoAuth | kFlagNoAutoRedirect;
 
+// Every Open-Meteo service is asked over HTTPS.
+inline constexpr std::string_view kOpenMeteoScheme = "https://";
 inline constexpr std::string_view kOpenMeteoHost = "api.open-meteo.com";
 inline constexpr std::string_view kOpenMeteoPath = "/v1/forecast";
 // After "?latitude=LAT&longitude=LON": the fields the line is made of.

@@ -2,11 +2,11 @@
 
 #include "common/code_page.h"
 #include "common/text_ops.h"
+#include "weather/core/open_meteo_request.h"
 
 namespace ow {
 
 namespace {
-constexpr std::string_view kScheme = "https://";
 constexpr std::string_view kNameParameter = "?name=";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
@@ -39,7 +39,7 @@ std::optional<std::string> PlaceQueryName(std::string_view cp1251Name) {
 }
 
 std::string BuildPlaceSearchUrl(std::string_view queryName) {
-    std::string url(kScheme);
+    std::string url(kOpenMeteoScheme);
     url.append(kGeocodingHost).append(kGeocodingPath).append(kNameParameter);
     url.append(PercentEncode(Cp1251ToUtf8(queryName))).append(kGeocodingQueryTail);
     return url;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/found_place.h"
+
 namespace ow {
 
 inline constexpr std::string_view kGeocodingHost = "geocoding-api.open-meteo.com";
@@ -14,8 +16,6 @@ inline constexpr std::string_view kGeocodingQueryTail = "&count=10&language=ru&f
 
 // Fewer characters than this ask nothing of the service.
 inline constexpr std::size_t kPlaceNameShortest = 2;
-// Longer names are cut: no place is called anything longer.
-inline constexpr std::size_t kPlaceNameLongest = 100;
 
 // Every byte but A-Z, a-z, 0-9, "-", ".", "_" and "~" as "%XX".
 std::string PercentEncode(std::string_view bytes);

@@ -25,11 +25,10 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "child_window.h"
 #include "download_server.h"
 #include "host_emulator.h"
+#include "place_search_hand.h"
 #include "prefs/win32/place_search_window.h"
-#include "prefs/win32/pref_control_ids.h"
 #include "test_authority.h"
 #include "weather/core/place_search_request.h"
 #include "weather/core/weather_sources.h"
@@ -373,17 +372,9 @@ int SecureSource(const wine_tests::Settings& proxySettings, const SampleServerCo
     return WithPlugin(settings, [&](host::HostEmulator& emu) { return SecureRefreshes(emu, server, url); });
 }
 
-// The preferences' search window, opened with "Найти…"; null when it did not open.
-HWND OpenPlaceSearch(host::HostEmulator& emu) {
-    emu.Preferences();
-    HWND form = FindWindowA(ow::pref_id::kFormClass, nullptr);
-    SendMessageA(host::FindDescendant(form, ow::pref_id::bFindPlace), BM_CLICK, 0, 0);
-    emu.Pump(100);
-    return FindWindowA(ow::kPlaceSearchClass, nullptr);
-}
-
 int PlaceSearches(host::HostEmulator& emu, const SampleServerControl& server) {
-    HWND window = OpenPlaceSearch(emu);
+    emu.Preferences();
+    HWND window = host::OpenPlaceSearch(emu);
     if (window == nullptr) {
         std::printf("   the search window did not open\n");
         return 1;
